@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
+int32_t ExitCode = 0;
+
 WideString UTF8Decode(const AnsiString &s) {
   const auto *p = reinterpret_cast<const unsigned char *>(s.c_str());
   size_t n = 0;

@@ -7,6 +7,9 @@
 #include <initializer_list>
 #include <string>
 
+// The process exit code the program ends with; 0 until something fails.
+extern int32_t ExitCode;
+
 // A byte string holds UTF-8; a wide string holds UTF-16 (wchar_t is 16 bits
 // on the target).
 using AnsiString = std::string;
