@@ -43,23 +43,28 @@ int32_t TStream::CopyFrom(TStream &source, int32_t count) {
 }
 
 int32_t TCustomMemoryStream::Read(void *buffer, int32_t count) {
-  if (FPosition >= 0 && count >= 0) {
-    int32_t left = FSize - FPosition;
-    if (left > 0) {
-      int32_t n = std::min(count, left);
-      std::memcpy(buffer, static_cast<char *>(FMemory) + FPosition, static_cast<size_t>(n));
-      FPosition += n;
-      return n;
-    }
-  }
-  return 0;
+  if (FPosition < 0 || count <= 0) return 0;
+  int32_t n = std::min(count, FSize - FPosition);
+  if (n <= 0) return 0;
+  std::memcpy(buffer, static_cast<char *>(FMemory) + FPosition, static_cast<size_t>(n));
+  FPosition += n;
+  return n;
 }
+
+namespace {
+
+// Positions are 32-bit and wrap around instead of overflowing.
+int32_t AddWrapping(int32_t a, int32_t b) {
+  return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+
+}  // namespace
 
 int32_t TCustomMemoryStream::Seek(int32_t offset, uint16_t origin) {
   switch (origin) {
     case soFromBeginning: FPosition = offset; break;
-    case soFromCurrent: FPosition += offset; break;
-    case soFromEnd: FPosition = FSize + offset; break;
+    case soFromCurrent: FPosition = AddWrapping(FPosition, offset); break;
+    case soFromEnd: FPosition = AddWrapping(FSize, offset); break;
     default: break;
   }
   return FPosition;
@@ -84,7 +89,7 @@ int32_t TMemoryStream::Write(const void *buffer, int32_t count) {
     if (newEnd > FCapacity) SetCapacity(newEnd);
     FSize = newEnd;
   }
-  std::memcpy(static_cast<char *>(FMemory) + FPosition, buffer, static_cast<size_t>(count));
+  if (count > 0) std::memcpy(static_cast<char *>(FMemory) + FPosition, buffer, static_cast<size_t>(count));
   FPosition = newEnd;
   return count;
 }
