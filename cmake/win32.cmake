@@ -49,4 +49,5 @@ endfunction()
 
 add_subdirectory(src)
 add_subdirectory(app)
+add_subdirectory(assets/payload)
 add_subdirectory(tests)

@@ -53,7 +53,7 @@ bool TArchiveReader::Next(TArchiveRecord &rec) {
 
 void WriteArchiveRecord(std::string &out, std::string_view name, TDateTime time, std::string_view contents) {
   if (name.size() > 255) throw Exception("Archive name longer than 255 bytes: " + std::string(name));
-  if (static_cast<uint64_t>(contents.size()) > UINT32_MAX) throw Exception("File of 4 GiB or more: " + std::string(name));
+  if (static_cast<uint64_t>(contents.size()) >> 32 != 0) throw Exception("File of 4 GiB or more: " + std::string(name));
   out.push_back(static_cast<char>(name.size()));
   out.append(name);
   uint64_t timeBits;
