@@ -48,6 +48,7 @@ function(lv_pe_test target)
 endfunction()
 
 add_subdirectory(src)
+add_subdirectory(assets)
 add_subdirectory(app)
 add_subdirectory(assets/payload)
 add_subdirectory(tests)
