@@ -20,7 +20,8 @@ HPALETTE CreatePaletteFromChunk(TChunk &plte) {
 }
 
 // Inflates the image data into the image's rows, one byte per pixel.
-void DecodeImageData(TChunk &idat, TChunk &plte, uint32_t width, uint32_t height) {
+void DecodeImageData(TChunk &idat, TChunk &plte) {
+  const uint32_t width = BigEndian32(idat.Header), height = BigEndian32(idat.Header + 4);
   HPALETTE palette = CreatePaletteFromChunk(plte);
   if (palette == nullptr) return;
   TZDecompressionStream data(idat);
@@ -47,5 +48,5 @@ void TPNGImage::LoadFromStream(TStream &stream) {
     chunks[i]->Header = chunks[ciIHDR]->Data();
   }
   for (auto &chunk : chunks)
-    if (chunk->Index == ciIDAT) DecodeImageData(*chunk, *chunks[ciPLTE], width, height);
+    if (chunk->Index == ciIDAT) DecodeImageData(*chunk, *chunks[ciPLTE]);
 }

@@ -5,10 +5,6 @@
 
 namespace {
 
-uint32_t BigEndian(const uint8_t *p) {
-  return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 | static_cast<uint32_t>(p[2]) << 8 | p[3];
-}
-
 int ChunkIndex(const uint8_t *type) {
   static const char Types[4][5] = {"IHDR", "PLTE", "IDAT", "IEND"};
   for (int i = ciIEND; i >= ciIHDR; --i)
@@ -25,6 +21,10 @@ uint8_t Paeth(uint8_t left, uint8_t up, uint8_t upLeft) {
 
 }  // namespace
 
+uint32_t BigEndian32(const uint8_t *p) {
+  return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 | static_cast<uint32_t>(p[2]) << 8 | p[3];
+}
+
 void ReadChunks(TStream &stream, TChunkTable &chunks) {
   for (auto &slot : chunks) slot.reset();
   stream.Seek(8, soFromCurrent);
@@ -32,7 +32,7 @@ void ReadChunks(TStream &stream, TChunkTable &chunks) {
   while (stream.Position() < size) {
     uint8_t head[8];
     if (stream.Read(head, 8) != 8) break;
-    uint32_t length = BigEndian(head);
+    uint32_t length = BigEndian32(head);
     int index = ChunkIndex(head + 4);
     if (index == ciIEND || length > size - stream.Position()) break;
     if (index < 0) {
@@ -50,8 +50,8 @@ void ReadChunks(TStream &stream, TChunkTable &chunks) {
 bool ImageSize(const TChunkTable &chunks, uint32_t &width, uint32_t &height) {
   TChunk *header = chunks[ciIHDR].get();
   if (header == nullptr || header->Size() < 8) return false;
-  width = BigEndian(header->Data());
-  height = BigEndian(header->Data() + 4);
+  width = BigEndian32(header->Data());
+  height = BigEndian32(header->Data() + 4);
   constexpr uint32_t maxSide = 16384, maxPixels = 1u << 24;
   return width >= 1 && height >= 1 && width <= maxSide && height <= maxSide && width * height <= maxPixels;
 }

@@ -34,6 +34,8 @@ using TChunkTable = std::unique_ptr<TChunk>[ciIEND];
 // of the stream ends the reading and is dropped.
 void ReadChunks(TStream &stream, TChunkTable &chunks);
 
+uint32_t BigEndian32(const uint8_t *bytes);
+
 // IHDR's width and height (big-endian) when IHDR is there and the size is one
 // the decoder takes: 1 to 16,384 each and at most 2^24 pixels.
 bool ImageSize(const TChunkTable &chunks, uint32_t &width, uint32_t &height);

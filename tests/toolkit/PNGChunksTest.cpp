@@ -1,6 +1,9 @@
 // The decoder's byte level, natively with sanitizers: chunk reading and row
 // filters against libpng's reading of the same files, and damaged input.
 #include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <cstdlib>
 
 #include "PngFixtures.h"
 #include "payload/Zlib.h"
@@ -47,6 +50,43 @@ TEST_P(ChunkVariantTest, ReadsTheSameIndicesAsLibpng) {
 INSTANTIATE_TEST_SUITE_P(Variants, ChunkVariantTest,
                          testing::Values("LOGO", "sub", "up", "average", "paeth", "mixed", "split", "text", "trailing"),
                          [](const auto &info) { return std::string(info.param); });
+
+// What the program's decoder reads as written: 8-bit palette, 256 entries,
+// no interlace, one IDAT, filter 0 on every row.
+TEST(LogoTest, IsAPlainPaletteFile) {
+  const Bytes logo = ReadFixture("LOGO.png");
+  std::vector<ChunkAt> chunks = Chunks(logo);
+  ASSERT_EQ(chunks.size(), 4u);
+  EXPECT_EQ(chunks[0].Type, "IHDR");
+  EXPECT_EQ(chunks[1].Type, "PLTE");
+  EXPECT_EQ(chunks[1].Length, 768u);
+  EXPECT_EQ(chunks[2].Type, "IDAT");
+  EXPECT_EQ(chunks[3].Type, "IEND");
+  const uint8_t *header = &logo[chunks[0].Offset + 8];
+  EXPECT_EQ(BigEndian32(header), 120u);
+  EXPECT_EQ(BigEndian32(header + 4), 260u);
+  EXPECT_EQ(Bytes(header + 8, header + 13), (Bytes{8, 3, 0, 0, 0}));
+
+  Bytes raw(121 * 260);
+  uLongf size = raw.size();
+  ASSERT_EQ(uncompress(raw.data(), &size, &logo[chunks[2].Offset + 8], chunks[2].Length), Z_OK);
+  ASSERT_EQ(size, raw.size());
+  for (size_t y = 0; y < 260; ++y) ASSERT_EQ(raw[y * 121], 0) << "row " << y;
+
+  // Every colour of the palette differs from the others.
+  IndexedImage indexed = ReadIndexed("logo.idx");
+  std::vector<uint32_t> colours;
+  for (size_t i = 0; i < 256; ++i)
+    colours.push_back(uint32_t(indexed.Palette[3 * i]) << 16 | indexed.Palette[3 * i + 1] << 8 | indexed.Palette[3 * i + 2]);
+  std::sort(colours.begin(), colours.end());
+  EXPECT_EQ(std::adjacent_find(colours.begin(), colours.end()), colours.end());
+}
+
+TEST(LogoTest, IsDrawnTheSameEveryTime) {
+  const std::string folder = FixturePath("again");
+  ASSERT_EQ(std::system(("mkdir -p '" + folder + "' && '" LV_ARTWORK "' '" + folder + "'").c_str()), 0);
+  EXPECT_TRUE(ReadFixture("again/LOGO.png") == ReadFixture("LOGO.png"));
+}
 
 TEST(ChunkTest, TheLastHeaderAndPaletteWin) {
   Bytes file = ReadFixture("LOGO.png");
