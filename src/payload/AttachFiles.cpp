@@ -1,0 +1,94 @@
+// Loading the payload archive and selecting its entries.
+#include "payload/AttachFiles.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+#include <vector>
+
+#include "payload/ArchiveFormat.h"
+#include "payload/InstUtils.h"
+#include "payload/Zlib.h"
+
+TAttachedFiles *AttachedFiles = nullptr;
+WideString PublicDir;
+bool ForceOverwrite = false;
+
+namespace {
+
+// Whether a file present at the target stays as it is: always under
+// omKeepExisting, under omReplaceIfDifferent when its time is the entry's.
+bool KeepsPresentFile(const WideString &target, TOverwriteMode mode, TDateTime time) {
+  if (mode != omKeepExisting && mode != omReplaceIfDifferent) return false;
+  if (!FileExists(target)) return false;
+  return mode == omKeepExisting || GetFileDateTime(target) == time;
+}
+
+}  // namespace
+
+TAttachedFiles::TAttachedFiles(void *module) {
+  auto instance = static_cast<HMODULE>(module);
+  HRSRC info = FindResourceA(instance, "FILES", "FILES");
+  const void *stream = info != nullptr ? LockResource(LoadResource(instance, info)) : nullptr;
+  if (stream == nullptr) throw EPayloadDamaged("The setup carries no payload (resource FILES is missing)");
+  const int64_t streamSize = std::min<int64_t>(SizeofResource(instance, info), std::numeric_limits<int32_t>::max());
+  const int64_t estimate = std::min<int64_t>(5 * streamSize, std::numeric_limits<int32_t>::max());
+
+  int32_t size = 0;
+  try {
+    DecompressBuf(stream, static_cast<int32_t>(streamSize), static_cast<int32_t>(estimate), FBuffer, size);
+  } catch (const EZDecompressionError &e) {
+    throw EPayloadDamaged("The payload cannot be inflated: " + e.Message);
+  }
+  // The whole walk comes first, so a damaged record leaves no entry behind.
+  std::vector<TArchiveRecord> records;
+  try {
+    TArchiveReader reader(FBuffer, static_cast<size_t>(size));
+    for (TArchiveRecord rec; reader.Next(rec);) records.push_back(rec);
+  } catch (const EArchiveDamaged &e) {
+    std::free(FBuffer);
+    throw EPayloadDamaged("The payload is cut short: " + e.Message);
+  }
+  for (const TArchiveRecord &rec : records) {
+    auto *entry = new TAttachedFile;
+    entry->Name = UTF8Decode(AnsiString(rec.Name));
+    entry->Time = rec.Time;
+    entry->Size = rec.Size;
+    entry->Data = rec.Data;
+    Files.Add(entry);
+  }
+
+  PublicDir = AppendFileName(GetSpecialFolder(CSIDL_COMMON_APPDATA), "Lorvane\\Public\\");
+}
+
+TAttachedFiles::~TAttachedFiles() {
+  for (TFileToInstall *item : ToInstall) delete item;
+  for (TAttachedFile *entry : Files) delete entry;
+  std::free(FBuffer);
+}
+
+void TAttachedFiles::SelectFiles(const AnsiString &name, const WideString &destDir, TOverwriteMode mode) {
+  const TOverwriteMode effective = ForceOverwrite ? omAlwaysReplace : mode;
+  const WideString wanted = UTF8Decode(name);
+  const bool isFolder = !wanted.empty() && wanted.back() == L'\\';
+  WideString dir = destDir;
+  IncludeTrailingBackslash(dir);
+
+  for (TAttachedFile *entry : Files) {
+    if (isFolder ? !StartsText(entry->Name, wanted) : !SameText(entry->Name, wanted)) continue;
+    const WideString target = dir + entry->Name;
+    if (!KeepsPresentFile(target, effective, entry->Time)) {
+      auto *item = new TFileToInstall;
+      item->Entry = entry;
+      item->Target = target;
+      item->Logged = LogSuspendCount == 0;
+      ToInstall.Add(item);
+      if (StartsText(target, PublicDir))
+        PublicFiles.Add(UTF8Encode(mode == omKeepExisting ? target + L"\t!" : target));
+    }
+    if (!isFolder) break;
+  }
+}

@@ -1,0 +1,81 @@
+// The payload catalogue: the archive resource "FILES" inflated once into one
+// buffer, its entries, the install list built by selection, and the writing
+// of one entry to its target.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/Lists.h"
+#include "runtime/SysUtils.h"
+
+// One archive record. Data points into the catalogue's inflated buffer.
+class TAttachedFile {
+public:
+  WideString Name;  // relative path, "\" between folders
+  uint32_t Size = 0;
+  TDateTime Time = 0;
+  const unsigned char *Data = nullptr;
+};
+
+// One scheduled file.
+class TFileToInstall {
+public:
+  TAttachedFile *Entry = nullptr;  // not owned
+  WideString Target;
+  // Whether the installation log was active when the item was selected.
+  bool Logged = false;
+};
+
+// What SelectFiles does with a file already present at the target.
+enum TOverwriteMode : uint8_t { omKeepExisting = 0, omReplaceIfDifferent = 1, omAlwaysReplace = 2 };
+
+// The payload resource is missing, cannot be inflated or holds a record that
+// runs past the end of the data.
+class EPayloadDamaged : public Exception {
+public:
+  using Exception::Exception;
+};
+
+class TAttachedFiles {
+public:
+  // Reads the resource "FILES" of type "FILES" from the module (an HMODULE;
+  // null for the program's own) and sets PublicDir. Raises EPayloadDamaged.
+  explicit TAttachedFiles(void *module = nullptr);
+  ~TAttachedFiles();
+  TAttachedFiles(const TAttachedFiles &) = delete;
+  TAttachedFiles &operator=(const TAttachedFiles &) = delete;
+
+  // Name (UTF-8) ending in "\" selects every entry under that folder, any
+  // other name the first entry of that name; both ignore case. Appends the
+  // items to ToInstall and the targets inside PublicDir to PublicFiles, the
+  // latter followed by TAB "!" when mode was omKeepExisting. ForceOverwrite
+  // makes every mode omAlwaysReplace, the marker aside.
+  void SelectFiles(const AnsiString &name, const WideString &destDir, TOverwriteMode mode);
+  // Writes the entry with its stored time and logs "File Copy: ". On failure
+  // a silent run sets exit code 2 and gives false; otherwise the user picks
+  // Abort (false), Ignore (true) or Retry.
+  bool WriteEntry(const TAttachedFile &entry, const WideString &target);
+
+  TList<TAttachedFile> Files;      // archive order; never changes
+  TList<TFileToInstall> ToInstall;  // selection order
+  TStringList PublicFiles;         // UTF-8 targets inside PublicDir, maybe marked
+
+private:
+  void *FBuffer = nullptr;  // the inflated archive
+};
+
+// The catalogue of the run; made by LoadAttachedFiles.
+extern TAttachedFiles *AttachedFiles;
+// The shared public data folder with a trailing backslash, set by the
+// catalogue's constructor.
+extern WideString PublicDir;
+// Set before the first selection: true for a normal install.
+extern bool ForceOverwrite;
+
+// Exit code of a run whose payload is damaged.
+constexpr int32_t ExitDamagedSetup = 3;
+
+// Creates AttachedFiles. A damaged payload ends the process with exit code
+// ExitDamagedSetup, after telling the user to download the setup again unless
+// the run is silent.
+void LoadAttachedFiles();

@@ -1,0 +1,107 @@
+// Loading the catalogue: this executable's own archive, and the damaged
+// payloads that the probes carry, read from their files as data.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "CatalogueFixture.h"
+
+namespace {
+
+TEST_F(CatalogueTest, ParsesEveryRecordInArchiveOrder) {
+  const struct {
+    const wchar_t *name;
+    TDateTime time;
+    std::string contents;
+  } expected[FixtureEntryCount] = {
+      {L"Readme.txt", LocalTime(2023, 5, 6, 10, 20, 30), "The first readme.\r\n"},
+      {L"Docs\\Guide.txt", LocalTime(2023, 5, 6, 10, 20, 32), "How to use the guide.\r\nSecond line.\r\n"},
+      {L"Docs\\Empty.txt", LocalTime(2001, 2, 3, 4, 5, 6), ""},
+      {L"Docs\\R\u00e9sum\u00e9.txt", LocalTime(2010, 7, 8, 9, 10, 12), "A r\xc3\xa9sum\xc3\xa9.\r\n"},
+      {L"Old.txt", LocalTime(1975, 6, 1, 12, 0, 0), "Stored with a time before 1980.\r\n"},
+      {L"Future.txt", LocalTime(2105, 6, 1, 12, 0, 0), "Stored with a time after 2099.\r\n"},
+      {L"README.TXT", LocalTime(2022, 1, 1, 0, 0, 0), "The second readme, never selected by its name.\r\n"},
+  };
+  ASSERT_EQ(Catalogue->Files.Count(), FixtureEntryCount);
+  for (int i = 0; i < FixtureEntryCount; ++i) {
+    const TAttachedFile &entry = *Catalogue->Files[i];
+    SCOPED_TRACE(UTF8Encode(expected[i].name));
+    EXPECT_EQ(entry.Name, expected[i].name);
+    EXPECT_EQ(entry.Time, expected[i].time);
+    EXPECT_EQ(entry.Size, expected[i].contents.size());
+    EXPECT_EQ(std::string(reinterpret_cast<const char *>(entry.Data), entry.Size), expected[i].contents);
+  }
+  EXPECT_EQ(Catalogue->ToInstall.Count(), 0);
+  EXPECT_EQ(Catalogue->PublicFiles.Count(), 0);
+}
+
+TEST_F(CatalogueTest, EntriesPointIntoOneBufferInRecordLayout) {
+  // Each record is 1 + L + 8 + 4 bytes of head before its contents.
+  for (int i = 0; i + 1 < FixtureEntryCount; ++i) {
+    const TAttachedFile &entry = *Catalogue->Files[i];
+    const size_t nextNameBytes = UTF8Encode(Catalogue->Files[i + 1]->Name).size();
+    EXPECT_EQ(Catalogue->Files[i + 1]->Data, entry.Data + entry.Size + 1 + nextNameBytes + 8 + 4) << i;
+  }
+}
+
+TEST_F(CatalogueTest, PublicDirIsTheSharedPublicFolder) {
+  EXPECT_EQ(PublicDir, L"C:\\ProgramData\\Lorvane\\Public\\");
+}
+
+// The path of a probe executable as Wine sees it.
+std::wstring ProbePath(const char *probe) {
+  std::wstring path = L"Z:";
+  for (const char *p = LV_PROBE_DIR; *p != '\0'; ++p) path.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
+  for (const char *p = probe; *p != '\0'; ++p) path.push_back(static_cast<wchar_t>(*p));
+  return path;
+}
+
+// A probe executable loaded as data: its resources, none of its code.
+class ProbeModule {
+public:
+  explicit ProbeModule(const char *probe)
+      : FModule(LoadLibraryExW(ProbePath(probe).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
+  ~ProbeModule() {
+    if (FModule != nullptr) FreeLibrary(FModule);
+  }
+  ProbeModule(const ProbeModule &) = delete;
+  ProbeModule &operator=(const ProbeModule &) = delete;
+  HMODULE Handle() const { return FModule; }
+
+private:
+  HMODULE FModule;
+};
+
+TEST(DamagedPayloadTest, EveryDamageRaisesWithWhatWentWrong) {
+  const struct {
+    const char *probe;
+    const char *message;
+  } cases[] = {
+      {"\\payload_probe_flipped.exe", "The payload cannot be inflated: Damaged compressed data: "},
+      {"\\payload_probe_truncated.exe", "The payload cannot be inflated: Damaged compressed data: "},
+      {"\\payload_probe_overrun.exe", "The payload is cut short: Damaged archive: the record at offset "},
+      {"\\payload_probe_missing.exe", "The setup carries no payload (resource FILES is missing)"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.probe);
+    ProbeModule probe(c.probe);
+    ASSERT_NE(probe.Handle(), nullptr);
+    try {
+      TAttachedFiles catalogue(probe.Handle());
+      ADD_FAILURE() << "loaded " << catalogue.Files.Count() << " entries";
+    } catch (const EPayloadDamaged &e) {
+      EXPECT_EQ(e.Message.rfind(c.message, 0), 0u) << e.Message;
+    }
+  }
+}
+
+TEST(DamagedPayloadTest, TheIntactProbeCarriesTheShippedPayload) {
+  ProbeModule probe("\\payload_probe_intact.exe");
+  ASSERT_NE(probe.Handle(), nullptr);
+  TAttachedFiles catalogue(probe.Handle());
+  EXPECT_EQ(catalogue.Files.Count(), 100);
+}
+
+}  // namespace
