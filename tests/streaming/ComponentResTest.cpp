@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "MainFormBytes.h"
+#include "StandIns.h"
+
+namespace {
+
+// Reads its own description (resource TINNERFRAME) when it is created.
+class TInnerFrame : public TWinControl {
+  LV_CLASS(TWinControl)
+
+public:
+  explicit TInnerFrame(TComponent *AOwner) : TWinControl(AOwner) {
+    InitInheritedComponent(this, &TWinControl::ClassInfo);
+  }
+  TButton *InnerBtn = nullptr;
+};
+
+class TOuterForm : public TForm {
+  LV_CLASS(TForm)
+
+public:
+  using TForm::TForm;
+  TInnerFrame *Frame = nullptr;
+};
+
+// A form class without a description of its own.
+class TBareForm : public TForm {
+  LV_CLASS(TForm)
+
+public:
+  using TForm::TForm;
+};
+
+LV_PUBLISH(TInnerFrame) {
+  static const TFieldInfo fields[] = {Field<&TInnerFrame::InnerBtn>("InnerBtn")};
+  return {.Fields = fields};
+}
+
+LV_PUBLISH(TOuterForm) {
+  static const TFieldInfo fields[] = {Field<&TOuterForm::Frame>("Frame")};
+  return {.Fields = fields};
+}
+
+LV_PUBLISH(TBareForm) { return {}; }
+
+class ComponentResTest : public testing::Test {
+protected:
+  void SetUp() override {
+    RegisterStandIns();
+    RegisterClasses({&TInnerFrame::ClassInfo});
+    TControl::LoadedNames.clear();
+  }
+};
+
+TEST_F(ComponentResTest, InitInheritedComponentReadsTheWizardFromItsResource) {
+  TMainForm form(nullptr);
+  InitInheritedComponent(&form, &TForm::ClassInfo);
+  ExpectWizardForm(&form);
+  EXPECT_EQ(GlobalLoaded, nullptr);
+}
+
+TEST_F(ComponentResTest, ResourceNamesAreFoundInAnyCase) {
+  TMainForm form(nullptr);
+  EXPECT_EQ(ReadComponentRes("tMainForm", &form), &form);
+  ExpectWizardForm(&form);
+}
+
+TEST_F(ComponentResTest, NestedReadingKeepsItsOwnLoadingList) {
+  TOuterForm outer(nullptr);
+  InitInheritedComponent(&outer, &TForm::ClassInfo);
+  // The frame's own description is loaded when the frame is made; the outer
+  // list then tells the outer components, the frame again among them.
+  EXPECT_EQ(TControl::LoadedNames, (std::vector<std::string>{"Inner", "InnerBtn", "Outer", "Frame", "Lbl"}));
+  ASSERT_NE(outer.Frame, nullptr);
+  EXPECT_EQ(outer.Frame->Assigned, (std::vector<std::string>{"Width=10", "Top=5"}));
+  ASSERT_NE(outer.Frame->InnerBtn, nullptr);
+  EXPECT_EQ(outer.Frame->InnerBtn->Owner(), outer.Frame);
+  EXPECT_EQ(outer.ComponentCount(), 2);
+  EXPECT_EQ(GlobalLoaded, nullptr);
+}
+
+TEST_F(ComponentResTest, AMissingResourceRaises) {
+  TBareForm form(nullptr);
+  try {
+    InitInheritedComponent(&form, &TForm::ClassInfo);
+    FAIL() << "no exception";
+  } catch (const EReadError &e) {
+    EXPECT_EQ(e.Message, "Resource TBareForm not found");
+  }
+  EXPECT_EQ(GlobalLoaded, nullptr);
+}
+
+}  // namespace
