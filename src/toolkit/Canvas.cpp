@@ -3,9 +3,9 @@
 #include "toolkit/GraphicsUnit.h"
 
 TCanvas::TCanvas() : FFont(new TFont), FPen(new TPen), FBrush(new TBrush) {
-  FFont->OnChange = [this](TGraphicsObject *) { ObjectChanged(csFontValid, GraphicsUnit().StockFont); };
-  FPen->OnChange = [this](TGraphicsObject *) { ObjectChanged(csPenValid, GraphicsUnit().StockPen); };
-  FBrush->OnChange = [this](TGraphicsObject *) { ObjectChanged(csBrushValid, GraphicsUnit().StockBrush); };
+  FFont->OnChange = TNotifyEvent(this, &TCanvas::FontChanged);
+  FPen->OnChange = TNotifyEvent(this, &TCanvas::PenChanged);
+  FBrush->OnChange = TNotifyEvent(this, &TCanvas::BrushChanged);
 }
 
 TCanvas::~TCanvas() { SetHandle(nullptr); }
@@ -76,6 +76,12 @@ void TCanvas::SelectBrush() {
   SetBkColor(FHandle, ColorToRGB(FBrush->Color()));
   SetBkMode(FHandle, FBrush->Style() == bsSolid ? OPAQUE : TRANSPARENT);
 }
+
+void TCanvas::FontChanged(TObject *) { ObjectChanged(csFontValid, GraphicsUnit().StockFont); }
+
+void TCanvas::PenChanged(TObject *) { ObjectChanged(csPenValid, GraphicsUnit().StockPen); }
+
+void TCanvas::BrushChanged(TObject *) { ObjectChanged(csBrushValid, GraphicsUnit().StockBrush); }
 
 void TCanvas::ObjectChanged(TCanvasState which, HGDIOBJ stockObject) {
   if ((FState & which) == 0) return;

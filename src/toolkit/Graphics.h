@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <span>
 
@@ -92,7 +91,7 @@ private:
 class TGraphicsObject : public TPersistent {
 public:
   // Called with the object after it changed; empty when nobody listens.
-  std::function<void(TGraphicsObject *sender)> OnChange;
+  TNotifyEvent OnChange;
   TResource *Resource() const { return FResource; }
 
 protected:
@@ -230,6 +229,9 @@ private:
   void SelectFont();
   void SelectPen();
   void SelectBrush();
+  void FontChanged(TObject *sender);
+  void PenChanged(TObject *sender);
+  void BrushChanged(TObject *sender);
   void ObjectChanged(TCanvasState which, HGDIOBJ stockObject);
 
   TCanvasState FState = 0;

@@ -101,13 +101,22 @@ TEST(FontTest, AssignSharesTheRecordTakesTheColourAndKeepsThePointSize) {
   EXPECT_EQ(larger.Height(), -20);
 }
 
+// Counts the change notifications it is sent.
+class ChangeCounter : public TObject {
+public:
+  void Changed(TObject *sender) {
+    Sender = sender;
+    ++Count;
+  }
+  TObject *Sender = nullptr;
+  int Count = 0;
+};
+
 TEST(FontTest, ChangeNotifiesOnlyWhenSomethingChanged) {
   TFont font;
-  int changes = 0;
-  font.OnChange = [&](TGraphicsObject *sender) {
-    EXPECT_EQ(sender, &font);
-    ++changes;
-  };
+  ChangeCounter counter;
+  font.OnChange = TNotifyEvent(&counter, &ChangeCounter::Changed);
+  const int &changes = counter.Count;
   font.SetHeight(font.Height());
   font.SetColor(font.Color());
   EXPECT_EQ(changes, 0);
@@ -115,6 +124,7 @@ TEST(FontTest, ChangeNotifiesOnlyWhenSomethingChanged) {
   font.SetColor(clNavy);
   font.SetStyle(fsBold);
   EXPECT_EQ(changes, 3);
+  EXPECT_EQ(counter.Sender, &font);
 }
 
 TEST(FontTest, AssigningSomethingElseRaises) {
