@@ -60,11 +60,11 @@ AnsiString Format(const AnsiString &fmt, std::initializer_list<AnsiString> args)
       out.push_back(fmt[i]);
       continue;
     }
-    char spec = i + 1 < fmt.size() ? fmt[i + 1] : '\0';
+    char conv = i + 1 < fmt.size() ? fmt[i + 1] : '\0';
     ++i;
-    if (spec == '%') {
+    if (conv == '%') {
       out.push_back('%');
-    } else if (spec == 's') {
+    } else if (conv == 's') {
       if (next == args.end()) throw Exception("Format '" + fmt + "': too few arguments");
       out += *next++;
     } else {

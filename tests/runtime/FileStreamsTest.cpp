@@ -13,8 +13,8 @@ namespace {
 
 class TFileStreamTest : public testing::Test {
 protected:
-  TTempFolder Folder;
-  std::wstring Path = Folder.File(L"stream.bin");
+  TempFolder Folder;
+  std::wstring Path = Folder / L"stream.bin";
 };
 
 // Whether a second opener with the given access and full sharing gets in.
@@ -38,24 +38,24 @@ TEST_F(TFileStreamTest, CreateTruncatesAndGivesReadWriteAccess) {
     f.ReadBuffer(buf, 3);
     EXPECT_EQ(std::string(buf, 3), "new");
   }
-  EXPECT_EQ(ReadFileBytes(Path), "new");
+  EXPECT_EQ(ReadWholeFile(Path), "new");
 }
 
 TEST_F(TFileStreamTest, CreateWorksByWideName) {
-  const std::wstring path = Folder.File(L"Vorlage \u00DCbersicht \u8A9E.txt");
+  const std::wstring path = Folder / L"Vorlage \u00DCbersicht \u8A9E.txt";
   { TFileStream(path, fmCreate).WriteBuffer("x", 1); }
-  EXPECT_EQ(ReadFileBytes(path), "x");
+  EXPECT_EQ(ReadWholeFile(path), "x");
 }
 
 TEST_F(TFileStreamTest, OpeningAMissingFileRaisesEAbort) {
   try {
-    TFileStream f(Folder.File(L"missing.txt"), fmOpenRead);
+    TFileStream f(Folder / L"missing.txt", fmOpenRead);
     FAIL() << "no exception";
   } catch (const EAbort &e) {
     EXPECT_STREQ(e.what(), "Operation aborted");
   }
-  EXPECT_THROW(TFileStream(Folder.File(L"missing.txt"), fmOpenReadWrite), EAbort);
-  EXPECT_EQ(ReadFileBytes(Folder.File(L"missing.txt")), "<missing>");
+  EXPECT_THROW(TFileStream(Folder / L"missing.txt", fmOpenReadWrite), EAbort);
+  EXPECT_EQ(ReadWholeFile(Folder / L"missing.txt"), "<missing>");
 }
 
 TEST_F(TFileStreamTest, ModesOutsideTheTablesRaise) {
@@ -111,7 +111,7 @@ TEST_F(TFileStreamTest, ReadAndWriteReportWhatTheSystemMoved) {
     EXPECT_EQ(f.Read(buf, 1), 0) << "no read access";
     EXPECT_EQ(f.Write("AB", 2), 2);
   }
-  EXPECT_EQ(ReadFileBytes(Path), "ABcdef");
+  EXPECT_EQ(ReadWholeFile(Path), "ABcdef");
 }
 
 TEST_F(TFileStreamTest, SeekReturnsTheNewPositionOrMinusOne) {
@@ -133,13 +133,13 @@ TEST_F(TFileStreamTest, SetSizeEndsTheFile) {
     EXPECT_EQ(f.Size(), 4);
     EXPECT_EQ(f.Position(), 4);
   }
-  EXPECT_EQ(ReadFileBytes(Path), "0123");
+  EXPECT_EQ(ReadWholeFile(Path), "0123");
   {
     TFileStream f(Path, fmOpenReadWrite);
     f.SetSize(6);
     EXPECT_EQ(f.Size(), 6);
   }
-  EXPECT_EQ(ReadFileBytes(Path).size(), 6u);
+  EXPECT_EQ(ReadWholeFile(Path).size(), 6u);
 }
 
 TEST_F(TFileStreamTest, AHandleStreamLeavesItsHandleOpen) {
@@ -154,7 +154,7 @@ TEST_F(TFileStreamTest, AHandleStreamLeavesItsHandleOpen) {
   DWORD done = 0;
   EXPECT_TRUE(WriteFile(h, "d", 1, &done, nullptr));
   EXPECT_TRUE(CloseHandle(h));
-  EXPECT_EQ(ReadFileBytes(Path), "abcd");
+  EXPECT_EQ(ReadWholeFile(Path), "abcd");
 }
 
 const std::string Sample(reinterpret_cast<const char *>(ResourceSample), sizeof ResourceSample);

@@ -109,8 +109,8 @@ TEST(TStringListTest, ASortedListStaysSorted) {
 
 class TStringListFileTest : public testing::Test {
 protected:
-  TTempFolder Folder;
-  std::wstring Path = Folder.File(L"Install.log");
+  TempFolder Folder;
+  std::wstring Path = Folder / L"Install.log";
 };
 
 TEST_F(TStringListFileTest, SaveAndLoadKeepUtf8Bytes) {
@@ -120,7 +120,7 @@ TEST_F(TStringListFileTest, SaveAndLoadKeepUtf8Bytes) {
   ListOf(lines).SaveToFile(Path);
   std::string expected;
   for (const auto &s : lines) expected += s + "\r\n";
-  EXPECT_EQ(ReadFileBytes(Path), expected);
+  EXPECT_EQ(ReadWholeFile(Path), expected);
   TStringList loaded;
   loaded.LoadFromFile(Path);
   EXPECT_EQ(LinesOf(loaded), lines);
@@ -129,7 +129,7 @@ TEST_F(TStringListFileTest, SaveAndLoadKeepUtf8Bytes) {
 TEST_F(TStringListFileTest, SaveReplacesALongerFile) {
   WriteFileBytes(Path, std::string(5000, 'x'));
   ListOf({"short"}).SaveToFile(Path);
-  EXPECT_EQ(ReadFileBytes(Path), "short\r\n");
+  EXPECT_EQ(ReadWholeFile(Path), "short\r\n");
 }
 
 TEST_F(TStringListFileTest, LoadSplitsAnyLineBreaks) {
@@ -141,7 +141,7 @@ TEST_F(TStringListFileTest, LoadSplitsAnyLineBreaks) {
 
 TEST_F(TStringListFileTest, FailuresRaiseEAbortAndKeepTheList) {
   TStringList list = ListOf({"kept"});
-  EXPECT_THROW(list.LoadFromFile(Folder.File(L"missing.log")), EAbort);
+  EXPECT_THROW(list.LoadFromFile(Folder / L"missing.log"), EAbort);
   EXPECT_EQ(LinesOf(list), Lines{"kept"});
 
   WriteFileBytes(Path, "old\r\n");

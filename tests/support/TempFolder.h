@@ -1,59 +1,77 @@
-// A fresh folder under the user's temp folder for one test; the files the
-// test made in it are deleted at the end (sub-folders are not expected).
+// Test helpers over the file system, outside the code under test: a
+// throwaway folder and whole-file reads and writes.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-class TTempFolder {
+// A uniquely named folder, by default under the temporary folder, removed
+// with everything in it at the end.
+class TempFolder {
 public:
-  TTempFolder() {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    for (unsigned n = GetTickCount();; ++n) {
-      FPath = std::wstring(temp) + L"lvtest" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(n);
+  explicit TempFolder(std::wstring parent = TempPath()) {
+    for (unsigned n = 0;; ++n) {
+      FPath = parent + L"lvtest-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+              std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(n) + L"\\";
       if (CreateDirectoryW(FPath.c_str(), nullptr)) break;
     }
-    FPath += L'\\';
   }
-  ~TTempFolder() {
-    WIN32_FIND_DATAW found;
-    HANDLE h = FindFirstFileW((FPath + L"*").c_str(), &found);
-    if (h != INVALID_HANDLE_VALUE) {
-      do DeleteFileW((FPath + found.cFileName).c_str());
-      while (FindNextFileW(h, &found));
-      FindClose(h);
-    }
-    RemoveDirectoryW(FPath.c_str());
-  }
-  TTempFolder(const TTempFolder &) = delete;
-  TTempFolder &operator=(const TTempFolder &) = delete;
+  ~TempFolder() { RemoveTree(FPath); }
+  TempFolder(const TempFolder &) = delete;
+  TempFolder &operator=(const TempFolder &) = delete;
 
-  // The full path of a file in the folder.
-  std::wstring File(const std::wstring &name) const { return FPath + name; }
+  // The folder with a trailing backslash.
+  const std::wstring &Path() const { return FPath; }
+  std::wstring operator/(const std::wstring &name) const { return FPath + name; }
 
 private:
+  static std::wstring TempPath() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    return temp;
+  }
+
+  static void RemoveTree(const std::wstring &folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &data);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        std::wstring path = folder + name;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+          RemoveTree(path + L"\\");
+        } else {
+          SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+          DeleteFileW(path.c_str());
+        }
+      } while (FindNextFileW(search, &data));
+      FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+  }
+
   std::wstring FPath;
 };
 
-// Test helpers over the file system, outside the code under test.
-inline void WriteFileBytes(const std::wstring &path, const std::string &bytes) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD done = 0;
-  if (h == INVALID_HANDLE_VALUE) return;
-  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
-  CloseHandle(h);
+// The whole file as bytes; "<missing>" when it cannot be opened.
+inline std::string ReadWholeFile(const std::wstring &path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string bytes(GetFileSize(file, nullptr), '\0');
+  DWORD read = 0;
+  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  CloseHandle(file);
+  bytes.resize(read);
+  return bytes;
 }
 
-inline std::string ReadFileBytes(const std::wstring &path) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes(GetFileSize(h, nullptr), '\0');
-  DWORD done = 0;
-  ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
-  CloseHandle(h);
-  bytes.resize(done);
-  return bytes;
+inline void WriteFileBytes(const std::wstring &path, const std::string &bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
 }
