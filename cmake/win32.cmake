@@ -2,6 +2,8 @@
 
 set(LV_HOST_TOOLS "" CACHE PATH "Folder of the host tools built by the host tree")
 set(LV_WINEPREFIX "${CMAKE_SOURCE_DIR}/build/wine" CACHE PATH "Wine prefix the tests run in")
+# Its untouched copy (made by scripts/lib.sh), the source of throwaway prefixes.
+set(LV_PRISTINE_PREFIX "${LV_WINEPREFIX}-pristine")
 
 # x87 extra precision makes exact double comparisons (file times) flaky.
 add_compile_options(-msse2 -mfpmath=sse)

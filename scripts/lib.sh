@@ -9,6 +9,9 @@ WIN_BUILD=$BUILD/win32
 OUT=$BUILD/out
 
 export WINEPREFIX=$BUILD/wine
+# An untouched copy of the prefix, taken while nothing runs in it: tests that
+# change what the setup owns run in throwaway copies of this one.
+PRISTINE_PREFIX=$BUILD/wine-pristine
 export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -48,6 +51,13 @@ lv_ensure_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.lv-ready"
+    rm -rf "$PRISTINE_PREFIX"
+  fi
+  if [ ! -d "$PRISTINE_PREFIX" ]; then
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    cp -a "$WINEPREFIX" "$PRISTINE_PREFIX.tmp"
+    mv "$PRISTINE_PREFIX.tmp" "$PRISTINE_PREFIX"
   fi
   lv_start_wineserver
 }
