@@ -17,18 +17,25 @@ void ReadClassChain(TComponent *Instance, TClass cls, TClass RootAncestor) {
   ReadComponentRes(cls->ClassName, Instance);
 }
 
+// Makes a list the global loading list for its lifetime; nested lists stack.
+class TLoadingList {
+public:
+  TLoadingList() : FPrevious(GlobalLoaded) { GlobalLoaded = &FList; }
+  ~TLoadingList() { GlobalLoaded = FPrevious; }
+  TLoadingList(const TLoadingList &) = delete;
+  TLoadingList &operator=(const TLoadingList &) = delete;
+  TList<TComponent> &List() { return FList; }
+
+private:
+  TList<TComponent> FList;
+  TList<TComponent> *FPrevious;
+};
+
 }  // namespace
 
 void InitInheritedComponent(TComponent *Instance, TClass RootAncestor) {
-  TList<TComponent> loaded;
-  TList<TComponent> *previous = GlobalLoaded;
-  GlobalLoaded = &loaded;
-  try {
-    ReadClassChain(Instance, Instance->ClassType(), RootAncestor);
-    for (int i = 0; i < loaded.Count(); ++i) loaded[i]->Loaded();
-  } catch (...) {
-    GlobalLoaded = previous;
-    throw;
-  }
-  GlobalLoaded = previous;
+  TLoadingList loading;
+  ReadClassChain(Instance, Instance->ClassType(), RootAncestor);
+  TList<TComponent> &loaded = loading.List();
+  for (int i = 0; i < loaded.Count(); ++i) loaded[i]->Loaded();
 }

@@ -102,9 +102,7 @@ void TBitmap::Assign(TPersistent *source) {
   if (bitmap == nullptr) return TGraphic::Assign(source);
   if (bitmap == this) return;
   FreeContext();
-  bitmap->FImage->Reference();
-  FImage->Release();
-  FImage = bitmap->FImage;
+  ReplaceImage(bitmap->FImage);
   FPaletteFailed = bitmap->FPaletteFailed;
 }
 

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "support/ProcessWindows.h"
+
 namespace {
 
 constexpr DWORD TimeoutMs = 30000;
@@ -15,22 +17,6 @@ std::wstring LvxPath() {
   std::wstring path = L"Z:";
   for (const char *p = LVX_EXE; *p != '\0'; ++p) path.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
   return path;
-}
-
-struct Search {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK FindMarked(HWND window, LPARAM param) {
-  auto *search = reinterpret_cast<Search *>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == search->processId && GetPropW(window, L"1.x Quenmoor") != nullptr) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
 }
 
 // The text of a control of another process.
@@ -58,9 +44,8 @@ protected:
     WaitForInputIdle(process.hProcess, TimeoutMs);
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < TimeoutMs) {
-      Search search{process.dwProcessId, nullptr};
-      EnumWindows(FindMarked, reinterpret_cast<LPARAM>(&search));
-      if (search.found != nullptr) return search.found;
+      for (HWND window : ProcessWindows(process.dwProcessId))
+        if (GetPropW(window, L"1.x Quenmoor") != nullptr) return window;
       if (WaitForSingleObject(process.hProcess, 100) == WAIT_OBJECT_0) break;
     }
     ADD_FAILURE() << "no window with the instance property appeared";

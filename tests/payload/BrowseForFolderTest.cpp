@@ -14,6 +14,7 @@
 
 #include "TestFolders.h"
 #include "payload/InstUtils.h"
+#include "support/ProcessWindows.h"
 
 namespace {
 
@@ -69,20 +70,6 @@ struct Picker {
   }
 };
 
-struct FindDialog {
-  HWND Found = nullptr;
-  static BOOL CALLBACK Visit(HWND window, LPARAM param) {
-    wchar_t cls[16];
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != GetCurrentProcessId() || !IsWindowVisible(window) || !GetClassNameW(window, cls, 16) ||
-        lstrcmpW(cls, L"#32770") != 0)
-      return TRUE;
-    reinterpret_cast<FindDialog *>(param)->Found = window;
-    return FALSE;
-  }
-};
-
 // Starts the helper: it waits for the picker to show its tree, then acts. A
 // picker that never shows ends the test run with a message, since the test
 // thread is then stuck in the modal call.
@@ -91,12 +78,11 @@ std::thread DrivePicker(std::function<void(const Picker &)> act) {
     Picker picker;
     for (int i = 0; i < 600 && picker.Tree == nullptr; ++i) {
       Sleep(50);
-      FindDialog find;
-      EnumWindows(FindDialog::Visit, reinterpret_cast<LPARAM>(&find));
-      if (find.Found == nullptr) continue;
-      HWND tree = FindWindowExW(find.Found, nullptr, WC_TREEVIEWW, nullptr);
+      HWND dialog = FindProcessDialog(GetCurrentProcessId());
+      if (dialog == nullptr) continue;
+      HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
       if (tree != nullptr && SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) != 0) {
-        picker.Dialog = find.Found;
+        picker.Dialog = dialog;
         picker.Tree = tree;
       }
     }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "support/MessageBoxDriver.h"
+#include "support/ProcessWindows.h"
 #include "wizard/ResConst.h"
 
 namespace {
@@ -78,7 +79,8 @@ public:
   DWORD Wait() {
     while (WaitForSingleObject(FProcess.hProcess, 20) == WAIT_TIMEOUT) {
       if (GetTickCount() - FStart > TimeoutMs) return STILL_ACTIVE;
-      EnumWindows(NoteVisible, reinterpret_cast<LPARAM>(this));
+      for (HWND window : ProcessWindows(FProcess.dwProcessId))
+        if (IsWindowVisible(window)) FShowedWindow = true;
     }
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(FProcess.hProcess, &code);
@@ -87,14 +89,6 @@ public:
   bool ShowedAWindow() const { return FShowedWindow; }
 
 private:
-  static BOOL CALLBACK NoteVisible(HWND window, LPARAM param) {
-    auto *run = reinterpret_cast<ProbeRun *>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == run->FProcess.dwProcessId && IsWindowVisible(window)) run->FShowedWindow = true;
-    return TRUE;
-  }
-
   PROCESS_INFORMATION FProcess{};
   bool FStarted = false;
   bool FShowedWindow = false;

@@ -2,27 +2,13 @@
 
 #include <algorithm>
 
+#include "support/ProcessWindows.h"
+
 namespace {
 
 constexpr DWORD PollMs = 20;
 constexpr UINT SendTimeoutMs = 5000;
 constexpr DWORD CloseTimeoutMs = 10000;
-
-struct TBoxSearch {
-  DWORD ProcessId;
-  HWND Found;
-};
-
-BOOL CALLBACK MatchBox(HWND window, LPARAM param) {
-  auto *search = reinterpret_cast<TBoxSearch *>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  wchar_t className[16] = {};
-  GetClassNameW(window, className, 16);
-  if (owner != search->ProcessId || !IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0) return TRUE;
-  search->Found = window;
-  return FALSE;
-}
 
 // Through WM_GETTEXT, which works for windows of other processes too.
 std::wstring WindowText(HWND window) {
@@ -88,15 +74,9 @@ const std::vector<TSeenBox> &TMessageBoxDriver::Finish() {
   return FSeen;
 }
 
-HWND TMessageBoxDriver::FindBox() const {
-  TBoxSearch search{FProcessId, nullptr};
-  EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
-  return search.Found;
-}
-
 void TMessageBoxDriver::Watch() {
   while (!FStop) {
-    HWND box = FindBox();
+    HWND box = FindProcessDialog(FProcessId);
     if (box == nullptr) {
       Sleep(PollMs);
       continue;

@@ -46,7 +46,6 @@ public:
 
 private:
   void Watch();
-  HWND FindBox() const;
 
   std::vector<TBoxAnswer> FAnswers;
   DWORD FProcessId;

@@ -45,8 +45,8 @@ int main(int argc, char **argv) {
   }
   try {
     std::string folder = argv[1];
-    WriteFile(folder + "/LOGO.png", Logo());
-    WriteFile(folder + "/setup.ico", Icon({IconAt(16), IconAt(32), IconAt(48), IconAt(256)}));
+    WriteBytes(folder + "/LOGO.png", Logo());
+    WriteBytes(folder + "/setup.ico", Icon({IconAt(16), IconAt(32), IconAt(48), IconAt(256)}));
   } catch (const std::exception &e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;

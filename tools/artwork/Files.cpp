@@ -1,58 +1,10 @@
 #include "Files.h"
 
-#include <zlib.h>
-
-#include <cstdio>
-#include <stdexcept>
 
 namespace {
 
-void Put32(Bytes &out, uint32_t v) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(v >> shift));
-}
-
 void PutLE(Bytes &out, uint32_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
-void Chunk(Bytes &out, const char *type, const Bytes &data) {
-  Put32(out, static_cast<uint32_t>(data.size()));
-  size_t start = out.size();
-  out.insert(out.end(), type, type + 4);
-  out.insert(out.end(), data.begin(), data.end());
-  Put32(out, static_cast<uint32_t>(crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
-}
-
-Bytes Deflate(const Bytes &raw) {
-  uLongf size = compressBound(raw.size());
-  Bytes out(size);
-  if (compress2(out.data(), &size, raw.data(), raw.size(), 9) != Z_OK) throw std::runtime_error("deflate failed");
-  out.resize(size);
-  return out;
-}
-
-Bytes Png(int width, int height, uint8_t colourType, const Bytes *palette, const Bytes &rows) {
-  static const uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  Bytes out(signature, signature + 8);
-  Bytes header;
-  Put32(header, static_cast<uint32_t>(width));
-  Put32(header, static_cast<uint32_t>(height));
-  header.insert(header.end(), {8, colourType, 0, 0, 0});
-  Chunk(out, "IHDR", header);
-  if (palette != nullptr) Chunk(out, "PLTE", *palette);
-  Chunk(out, "IDAT", Deflate(rows));
-  Chunk(out, "IEND", {});
-  return out;
-}
-
-// Each row: filter byte 0, then the row.
-Bytes Rows(const uint8_t *pixels, int rowBytes, int height) {
-  Bytes rows;
-  for (int y = 0; y < height; ++y) {
-    rows.push_back(0);
-    rows.insert(rows.end(), pixels + y * rowBytes, pixels + (y + 1) * rowBytes);
-  }
-  return rows;
 }
 
 // 32-bit bitmap with its mask: bottom-up BGRA, then one bit a pixel, set
@@ -88,11 +40,11 @@ Bytes IconBitmap(const IconImage &image) {
 Bytes PalettePng(const Indexed &image, int width, int height) {
   Bytes palette;
   for (const Rgb8 &c : image.palette) palette.insert(palette.end(), c.begin(), c.end());
-  return Png(width, height, 3, &palette, Rows(image.indices.data(), width, height));
+  return EncodePng(width, height, PngPalette, &palette, image.indices.data(), static_cast<size_t>(width));
 }
 
 Bytes RgbaPng(const Bytes &rgba, int width, int height) {
-  return Png(width, height, 6, nullptr, Rows(rgba.data(), width * 4, height));
+  return EncodePng(width, height, PngRgba, nullptr, rgba.data(), static_cast<size_t>(width) * 4);
 }
 
 Bytes Icon(const std::vector<IconImage> &images) {
@@ -115,10 +67,4 @@ Bytes Icon(const std::vector<IconImage> &images) {
   }
   for (const Bytes &d : data) out.insert(out.end(), d.begin(), d.end());
   return out;
-}
-
-void WriteFile(const std::string &path, const Bytes &bytes) {
-  FILE *f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::fclose(f) != 0)
-    throw std::runtime_error("cannot write " + path);
 }

@@ -2,12 +2,11 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+
 #include <vector>
 
+#include "PngWrite.h"
 #include "Quantize.h"
-
-using Bytes = std::vector<uint8_t>;
 
 // 8-bit palette PNG: one IDAT, no interlace, filter 0 on every row.
 Bytes PalettePng(const Indexed &image, int width, int height);
@@ -20,5 +19,3 @@ struct IconImage {
   bool png;  // stored PNG-compressed instead of as a bitmap
 };
 Bytes Icon(const std::vector<IconImage> &images);
-
-void WriteFile(const std::string &path, const Bytes &bytes);

@@ -4,7 +4,6 @@
 // data split over chunks, extra chunks, data after the end, a short palette).
 // Every re-encoding is checked with libpng before it is written.
 #include <png.h>
-#include <zlib.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,9 +12,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "PngWrite.h"
 
-using Bytes = std::vector<uint8_t>;
+namespace {
 
 struct Image {
   uint32_t width = 0, height = 0;
@@ -51,18 +50,6 @@ Image Decode(const std::string &path) {
   return image;
 }
 
-void Put32(Bytes &out, uint32_t v) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(v >> shift));
-}
-
-void Chunk(Bytes &out, const char *type, const Bytes &data) {
-  Put32(out, static_cast<uint32_t>(data.size()));
-  size_t start = out.size();
-  out.insert(out.end(), type, type + 4);
-  out.insert(out.end(), data.begin(), data.end());
-  Put32(out, static_cast<uint32_t>(crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
-}
-
 uint8_t Paeth(int a, int b, int c) {
   int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
   return static_cast<uint8_t>(pa <= pb && pa <= pc ? a : pb <= pc ? b : c);
@@ -93,38 +80,25 @@ Bytes Encode(const Image &image, const Options &options) {
     Bytes filtered = FilterRow(options.filter(y), row, y > 0 ? row - image.width : zero.data(), image.width);
     raw.insert(raw.end(), filtered.begin(), filtered.end());
   }
-  uLongf size = compressBound(raw.size());
-  Bytes data(size);
-  if (compress2(data.data(), &size, raw.data(), raw.size(), 9) != Z_OK) throw std::runtime_error("deflate failed");
-  data.resize(size);
+  const Bytes data = DeflateBest(raw);
 
-  Bytes out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  Bytes header;
-  Put32(header, image.width);
-  Put32(header, image.height);
-  header.insert(header.end(), {8, 3, 0, 0, 0});
-  Chunk(out, "IHDR", header);
-  Chunk(out, "PLTE", image.palette);
+  Bytes out = PngSignature();
+  AppendPngChunk(out, "IHDR", PngHeader(image.width, image.height, PngPalette));
+  AppendPngChunk(out, "PLTE", image.palette);
   if (options.textBeforeData) {
     const char text[] = "Comment\0Re-saved by an image tool";
-    Chunk(out, "tEXt", Bytes(text, text + sizeof text - 1));
+    AppendPngChunk(out, "tEXt", Bytes(text, text + sizeof text - 1));
   }
   size_t step = options.idatSize != 0 ? options.idatSize : data.size();
   for (size_t at = 0; at < data.size(); at += step)
-    Chunk(out, "IDAT", Bytes(data.begin() + static_cast<long>(at), data.begin() + static_cast<long>(std::min(at + step, data.size()))));
-  Chunk(out, "IEND", {});
+    AppendPngChunk(out, "IDAT", Bytes(data.begin() + static_cast<long>(at), data.begin() + static_cast<long>(std::min(at + step, data.size()))));
+  AppendPngChunk(out, "IEND", {});
   if (options.garbageAfterEnd) {
     // A chunk header claiming far more data than there is, then junk.
-    Put32(out, 0x7FFFFFF0);
+    AppendBE32(out, 0x7FFFFFF0);
     out.insert(out.end(), {'I', 'D', 'A', 'T', 0xDE, 0xAD, 0xBE, 0xEF, 0x00, 0xFF});
   }
   return out;
-}
-
-void Write(const std::string &path, const Bytes &bytes) {
-  FILE *f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::fclose(f) != 0)
-    throw std::runtime_error("cannot write " + path);
 }
 
 // Width, height and palette count (32-bit little-endian), the palette as RGB
@@ -135,11 +109,11 @@ void WriteIndices(const std::string &path, const Image &image) {
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
   out.insert(out.end(), image.palette.begin(), image.palette.end());
   out.insert(out.end(), image.indices.begin(), image.indices.end());
-  Write(path, out);
+  WriteBytes(path, out);
 }
 
 void WriteChecked(const std::string &path, const Image &image, const Options &options) {
-  Write(path, Encode(image, options));
+  WriteBytes(path, Encode(image, options));
   Image back = Decode(path);
   if (back.width != image.width || back.height != image.height || back.palette != image.palette ||
       back.indices != image.indices)

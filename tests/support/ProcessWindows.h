@@ -1,0 +1,11 @@
+// The top-level windows of a process, as the tests look for them.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+// Every top-level window of the process, in EnumWindows order.
+std::vector<HWND> ProcessWindows(DWORD processId);
+// The first visible dialog window (class "#32770") of the process, or null.
+HWND FindProcessDialog(DWORD processId);
