@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "payload/Zlib.h"
+#include "runtime/Zlib.h"
 
 namespace {
 

@@ -5,13 +5,14 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <limits>
+#include <memory>
+#include <utility>
 #include <vector>
 
-#include "payload/ArchiveFormat.h"
+#include "archiveformat/ArchiveFormat.h"
 #include "payload/InstUtils.h"
-#include "payload/Zlib.h"
+#include "runtime/Zlib.h"
 
 TAttachedFiles *AttachedFiles = nullptr;
 WideString PublicDir;
@@ -37,37 +38,36 @@ TAttachedFiles::TAttachedFiles(void *module) {
   const int64_t streamSize = std::min<int64_t>(SizeofResource(instance, info), std::numeric_limits<int32_t>::max());
   const int64_t estimate = std::min<int64_t>(5 * streamSize, std::numeric_limits<int32_t>::max());
 
+  // Running out of memory is no damage: EOutOfMemory goes on to the fatal
+  // error path.
+  void *inflated = nullptr;
   int32_t size = 0;
   try {
-    DecompressBuf(stream, static_cast<int32_t>(streamSize), static_cast<int32_t>(estimate), FBuffer, size);
+    DecompressBuf(stream, static_cast<int32_t>(streamSize), static_cast<int32_t>(estimate), inflated, size);
   } catch (const EZDecompressionError &e) {
     throw EPayloadDamaged("The payload cannot be inflated: " + e.Message);
   }
+  FBuffer.reset(inflated);
   // The whole walk comes first, so a damaged record leaves no entry behind.
   std::vector<TArchiveRecord> records;
   try {
-    TArchiveReader reader(FBuffer, static_cast<size_t>(size));
+    TArchiveReader reader(FBuffer.get(), static_cast<size_t>(size));
     for (TArchiveRecord rec; reader.Next(rec);) records.push_back(rec);
   } catch (const EArchiveDamaged &e) {
-    std::free(FBuffer);
     throw EPayloadDamaged("The payload is cut short: " + e.Message);
   }
+  FEntries.reserve(records.size());
   for (const TArchiveRecord &rec : records) {
-    auto *entry = new TAttachedFile;
+    auto entry = std::make_unique<TAttachedFile>();
     entry->Name = UTF8Decode(AnsiString(rec.Name));
     entry->Time = rec.Time;
     entry->Size = rec.Size;
     entry->Data = rec.Data;
-    Files.Add(entry);
+    FEntries.push_back(std::move(entry));
+    Files.Add(FEntries.back().get());
   }
 
   PublicDir = AppendFileName(GetSpecialFolder(CSIDL_COMMON_APPDATA), "Lorvane\\Public\\");
-}
-
-TAttachedFiles::~TAttachedFiles() {
-  for (TFileToInstall *item : ToInstall) delete item;
-  for (TAttachedFile *entry : Files) delete entry;
-  std::free(FBuffer);
 }
 
 void TAttachedFiles::SelectFiles(const AnsiString &name, const WideString &destDir, TOverwriteMode mode) {
@@ -81,11 +81,12 @@ void TAttachedFiles::SelectFiles(const AnsiString &name, const WideString &destD
     if (isFolder ? !StartsText(entry->Name, wanted) : !SameText(entry->Name, wanted)) continue;
     const WideString target = dir + entry->Name;
     if (!KeepsPresentFile(target, effective, entry->Time)) {
-      auto *item = new TFileToInstall;
+      auto item = std::make_unique<TFileToInstall>();
       item->Entry = entry;
       item->Target = target;
       item->Logged = LogSuspendCount == 0;
-      ToInstall.Add(item);
+      FItems.push_back(std::move(item));
+      ToInstall.Add(FItems.back().get());
       if (StartsText(target, PublicDir))
         PublicFiles.Add(UTF8Encode(mode == omKeepExisting ? target + L"\t!" : target));
     }

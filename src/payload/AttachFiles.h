@@ -4,6 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <vector>
 
 #include "runtime/Lists.h"
 #include "runtime/SysUtils.h"
@@ -41,7 +44,6 @@ public:
   // Reads the resource "FILES" of type "FILES" from the module (an HMODULE;
   // null for the program's own) and sets PublicDir. Raises EPayloadDamaged.
   explicit TAttachedFiles(void *module = nullptr);
-  ~TAttachedFiles();
   TAttachedFiles(const TAttachedFiles &) = delete;
   TAttachedFiles &operator=(const TAttachedFiles &) = delete;
 
@@ -61,21 +63,20 @@ public:
   TStringList PublicFiles;         // UTF-8 targets inside PublicDir, maybe marked
 
 private:
-  void *FBuffer = nullptr;  // the inflated archive
+  struct TFreeBlock {
+    void operator()(void *block) const { std::free(block); }
+  };
+  // The inflated archive and the objects the lists refer to; owned here, so
+  // that a constructor that fails half-way leaves nothing behind.
+  std::unique_ptr<void, TFreeBlock> FBuffer;
+  std::vector<std::unique_ptr<TAttachedFile>> FEntries;
+  std::vector<std::unique_ptr<TFileToInstall>> FItems;
 };
 
-// The catalogue of the run; made by LoadAttachedFiles.
+// The catalogue of the run; made at start-up.
 extern TAttachedFiles *AttachedFiles;
 // The shared public data folder with a trailing backslash, set by the
 // catalogue's constructor.
 extern WideString PublicDir;
 // Set before the first selection: true for a normal install.
 extern bool ForceOverwrite;
-
-// Exit code of a run whose payload is damaged.
-constexpr int32_t ExitDamagedSetup = 3;
-
-// Creates AttachedFiles. A damaged payload ends the process with exit code
-// ExitDamagedSetup, after telling the user to download the setup again unless
-// the run is silent.
-void LoadAttachedFiles();

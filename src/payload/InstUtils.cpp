@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "payload/ComPtr.h"
+
 bool Silent = false;
 
 namespace {
@@ -24,6 +26,23 @@ bool FindEntry(const WideString &path, WIN32_FIND_DATAW &data) {
   FindClose(search);
   return true;
 }
+
+// An item list the shell handed out, freed with the shell's allocator.
+class TShellItemList {
+public:
+  explicit TShellItemList(PIDLIST_ABSOLUTE item) : FItem(item) {}
+  ~TShellItemList() {
+    if (FItem == nullptr) return;
+    TComPtr<IMalloc> shellMalloc;
+    if (SUCCEEDED(::SHGetMalloc(shellMalloc.Put()))) shellMalloc->Free(FItem);
+  }
+  TShellItemList(const TShellItemList &) = delete;
+  TShellItemList &operator=(const TShellItemList &) = delete;
+  PIDLIST_ABSOLUTE Get() const { return FItem; }
+
+private:
+  PIDLIST_ABSOLUTE FItem;
+};
 
 int CALLBACK PreselectFolder(HWND dialog, UINT msg, LPARAM, LPARAM folder) {
   if (msg == BFFM_INITIALIZED) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, folder);
@@ -138,20 +157,17 @@ bool SetFileDateTime(void *handle, uint32_t packed) {
 
 void CreateShortcut(const WideString &linkFile, const WideString &target, const WideString &workDir,
                     const WideString &description) {
-  IShellLinkW *link = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                              reinterpret_cast<void **>(&link))))
+  TComPtr<IShellLinkW> link;
+  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.PutVoid())))
     return;
   link->SetPath(target.c_str());
   link->SetWorkingDirectory(workDir.c_str());
   link->SetDescription(description.c_str());
-  IPersistFile *file = nullptr;
-  link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file));
+  TComPtr<IPersistFile> file;
+  link->QueryInterface(IID_IPersistFile, file.PutVoid());
   ForceDirectories(ExtractFilePath(linkFile));
-  if (file != nullptr) file->Save(linkFile.c_str(), TRUE);
+  if (file) file->Save(linkFile.c_str(), TRUE);
   Log("File Copy: " + UTF8Encode(linkFile));
-  if (file != nullptr) file->Release();
-  link->Release();
 }
 
 bool BrowseForFolder(WideString &folder, void *owner) {
@@ -161,16 +177,11 @@ bool BrowseForFolder(WideString &folder, void *owner) {
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
   info.lpfn = PreselectFolder;
   info.lParam = reinterpret_cast<LPARAM>(preselect.c_str());
-  PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&info);
-  if (item == nullptr) return false;
+  TShellItemList item(::SHBrowseForFolderW(&info));
+  if (!item.Get()) return false;
   wchar_t path[MAX_PATH];
   // A choice without a file-system path counts as Cancel.
-  bool chosen = SHGetPathFromIDListW(item, path);
-  IMalloc *shellMalloc;
-  if (SUCCEEDED(SHGetMalloc(&shellMalloc))) {
-    shellMalloc->Free(item);
-    shellMalloc->Release();
-  }
-  if (chosen) folder = path;
-  return chosen;
+  if (!::SHGetPathFromIDListW(item.Get(), path)) return false;
+  folder = path;
+  return true;
 }

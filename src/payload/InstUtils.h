@@ -76,10 +76,20 @@ extern WideString InstallLogFile;
 extern int32_t LogSuspendCount;
 
 // Appends the line unless the log is suspended or missing, or already holds
-// the line regardless of letter case.
+// the line regardless of letter case (as the file system compares names:
+// ordinal, after upper-casing).
 void Log(const AnsiString &line);
 void SuspendLog();
 void ResumeLog();
+
+// Suspends the log for its lifetime, also when an exception leaves the scope.
+class TLogSuspension {
+public:
+  TLogSuspension();
+  ~TLogSuspension();
+  TLogSuspension(const TLogSuspension &) = delete;
+  TLogSuspension &operator=(const TLogSuspension &) = delete;
+};
 
 // Loads the lines of InstallLogFile into InstallLog when that file exists.
 // Failures are ignored here: an unreadable old log leaves the list as it was.

@@ -3,8 +3,8 @@
 
 #include "payload/AttachFiles.h"
 #include "payload/InstUtils.h"
-#include "toolkit/Dialogs.h"
-#include "wizard/ResConst.h"
+#include "dialogs/Dialogs.h"
+#include "resconst/ResConst.h"
 
 namespace {
 

@@ -6,17 +6,21 @@
 
 namespace {
 
-int CompareA(DWORD flags, const AnsiString &a, const AnsiString &b) {
-  return CompareStringA(LOCALE_USER_DEFAULT, flags, a.data(), static_cast<int>(a.size()), b.data(),
-                        static_cast<int>(b.size())) - CSTR_EQUAL;
+// The strings hold UTF-8. Compared as bytes in the ANSI code page, their
+// continuation bytes would pair up as letter cases, so they are compared as
+// the text they encode.
+int CompareW(DWORD flags, const AnsiString &a, const AnsiString &b) {
+  const WideString wa = UTF8Decode(a), wb = UTF8Decode(b);
+  return ::CompareStringW(LOCALE_USER_DEFAULT, flags, wa.data(), static_cast<int>(wa.size()), wb.data(),
+                          static_cast<int>(wb.size())) - CSTR_EQUAL;
 }
 
 }  // namespace
 
-int AnsiCompareText(const AnsiString &a, const AnsiString &b) { return CompareA(NORM_IGNORECASE, a, b); }
+int AnsiCompareText(const AnsiString &a, const AnsiString &b) { return CompareW(NORM_IGNORECASE, a, b); }
 
 int AnsiCompareTextStringSort(const AnsiString &a, const AnsiString &b) {
-  return CompareA(NORM_IGNORECASE | SORT_STRINGSORT, a, b);
+  return CompareW(NORM_IGNORECASE | SORT_STRINGSORT, a, b);
 }
 
 int TStringList::Add(const AnsiString &s) {

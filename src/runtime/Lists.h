@@ -39,9 +39,9 @@ private:
   std::vector<T *> FItems;
 };
 
-// A list of byte strings. Comparisons are the user locale's byte-string
-// comparisons ignoring case. Unsorted lists append on Add; after Sort the list
-// stays sorted, Add inserts in order and IndexOf is a binary search.
+// A list of UTF-8 byte strings. Comparisons are the user locale's, ignoring
+// case, of the decoded UTF-16 text. Unsorted lists append on Add; after Sort
+// the list stays sorted, Add inserts in order and IndexOf is a binary search.
 class TStringList {
 public:
   int Count() const { return static_cast<int>(FStrings.size()); }
@@ -74,7 +74,8 @@ private:
   bool FSorted = false;
 };
 
-// CompareStringA with the user locale: <0, 0 or >0.
+// CompareStringW with the user locale, ignoring case, of the UTF-8 strings
+// decoded: <0, 0 or >0.
 int AnsiCompareText(const AnsiString &a, const AnsiString &b);
 // Sort order of string lists: ignoring case, with string sort.
 int AnsiCompareTextStringSort(const AnsiString &a, const AnsiString &b);

@@ -173,6 +173,9 @@ void DecodeTime(TDateTime dt, int &hour, int &min, int &sec, int &msec) {
 }
 
 uint32_t DateTimeToFileDate(TDateTime dt) {
+  // NaN, infinities and values millennia away are no date either; they would
+  // overflow the split into days and milliseconds.
+  if (!(std::fabs(dt) < 1e6)) return 0;
   int year, month, day, hour, min, sec, msec;
   DecodeDate(dt, year, month, day);
   if (year < 1980 || year > 2099) return 0;

@@ -32,6 +32,13 @@ public:
   EAbort() : Exception("Operation aborted") {}
 };
 
+// A block the heap cannot give. Not a fault of the data: it reaches the
+// program's fatal-error path.
+class EOutOfMemory : public Exception {
+public:
+  EOutOfMemory() : Exception("Out of memory") {}
+};
+
 // Basic Multilingual Plane only: a four-byte lead or a stray continuation byte
 // skips four bytes; a sequence cut by the end takes zeros. Reads up to the
 // first zero byte.
@@ -54,7 +61,8 @@ void DecodeTime(TDateTime dt, int &hour, int &min, int &sec, int &msec);
 
 // Packed DOS date-time: (year - 1980) * 512 + month * 32 + day in the high
 // word, hour * 2048 + minute * 32 + second / 2 in the low word. Years outside
-// 1980..2099 give 0.
+// 1980..2099 give 0, and so does a value that is no date at all (NaN,
+// infinite, huge).
 uint32_t DateTimeToFileDate(TDateTime dt);
 // An invalid date gives day 0; an invalid time raises EAbort.
 TDateTime FileDateToDateTime(uint32_t packed);

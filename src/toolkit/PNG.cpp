@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "payload/Zlib.h"
+#include "runtime/Zlib.h"
 #include "toolkit/PNGChunks.h"
 
 namespace {

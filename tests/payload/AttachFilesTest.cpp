@@ -1,5 +1,5 @@
 // Loading the catalogue: this executable's own archive, and the damaged
-// payloads that the probes carry, read from their files as data.
+// payloads that the carriers hold, read from their files as data.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -50,24 +50,24 @@ TEST_F(CatalogueTest, PublicDirIsTheSharedPublicFolder) {
   EXPECT_EQ(PublicDir, L"C:\\ProgramData\\Lorvane\\Public\\");
 }
 
-// The path of a probe executable as Wine sees it.
-std::wstring ProbePath(const char *probe) {
+// The path of a carrier executable as Wine sees it.
+std::wstring CarrierPath(const char *carrier) {
   std::wstring path = L"Z:";
-  for (const char *p = LV_PROBE_DIR; *p != '\0'; ++p) path.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
-  for (const char *p = probe; *p != '\0'; ++p) path.push_back(static_cast<wchar_t>(*p));
+  for (const char *p = LV_CARRIER_DIR; *p != '\0'; ++p) path.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
+  for (const char *p = carrier; *p != '\0'; ++p) path.push_back(static_cast<wchar_t>(*p));
   return path;
 }
 
-// A probe executable loaded as data: its resources, none of its code.
-class ProbeModule {
+// A carrier executable loaded as data: its resources, none of its code.
+class CarrierModule {
 public:
-  explicit ProbeModule(const char *probe)
-      : FModule(LoadLibraryExW(ProbePath(probe).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
-  ~ProbeModule() {
+  explicit CarrierModule(const char *carrier)
+      : FModule(LoadLibraryExW(CarrierPath(carrier).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
+  ~CarrierModule() {
     if (FModule != nullptr) FreeLibrary(FModule);
   }
-  ProbeModule(const ProbeModule &) = delete;
-  ProbeModule &operator=(const ProbeModule &) = delete;
+  CarrierModule(const CarrierModule &) = delete;
+  CarrierModule &operator=(const CarrierModule &) = delete;
   HMODULE Handle() const { return FModule; }
 
 private:
@@ -76,20 +76,20 @@ private:
 
 TEST(DamagedPayloadTest, EveryDamageRaisesWithWhatWentWrong) {
   const struct {
-    const char *probe;
+    const char *carrier;
     const char *message;
   } cases[] = {
-      {"\\payload_probe_flipped.exe", "The payload cannot be inflated: Damaged compressed data: "},
-      {"\\payload_probe_truncated.exe", "The payload cannot be inflated: Damaged compressed data: "},
-      {"\\payload_probe_overrun.exe", "The payload is cut short: Damaged archive: the record at offset "},
-      {"\\payload_probe_missing.exe", "The setup carries no payload (resource FILES is missing)"},
+      {"\\payload_carrier_flipped.exe", "The payload cannot be inflated: Damaged compressed data: "},
+      {"\\payload_carrier_truncated.exe", "The payload cannot be inflated: Damaged compressed data: "},
+      {"\\payload_carrier_overrun.exe", "The payload is cut short: Damaged archive: the record at offset "},
+      {"\\payload_carrier_missing.exe", "The setup carries no payload (resource FILES is missing)"},
   };
   for (const auto &c : cases) {
-    SCOPED_TRACE(c.probe);
-    ProbeModule probe(c.probe);
-    ASSERT_NE(probe.Handle(), nullptr);
+    SCOPED_TRACE(c.carrier);
+    CarrierModule carrier(c.carrier);
+    ASSERT_NE(carrier.Handle(), nullptr);
     try {
-      TAttachedFiles catalogue(probe.Handle());
+      TAttachedFiles catalogue(carrier.Handle());
       ADD_FAILURE() << "loaded " << catalogue.Files.Count() << " entries";
     } catch (const EPayloadDamaged &e) {
       EXPECT_EQ(e.Message.rfind(c.message, 0), 0u) << e.Message;
@@ -97,11 +97,24 @@ TEST(DamagedPayloadTest, EveryDamageRaisesWithWhatWentWrong) {
   }
 }
 
-TEST(DamagedPayloadTest, TheIntactProbeCarriesTheShippedPayload) {
-  ProbeModule probe("\\payload_probe_intact.exe");
-  ASSERT_NE(probe.Handle(), nullptr);
-  TAttachedFiles catalogue(probe.Handle());
+TEST(DamagedPayloadTest, TheIntactCarrierHoldsTheShippedPayload) {
+  CarrierModule carrier("\\payload_carrier_intact.exe");
+  ASSERT_NE(carrier.Handle(), nullptr);
+  TAttachedFiles catalogue(carrier.Handle());
   EXPECT_EQ(catalogue.Files.Count(), 100);
+}
+
+// A stream that inflates to no bytes is an archive of no entries: nothing to
+// select, nothing damaged.
+TEST(EmptyPayloadTest, InflatesToACatalogueOfNoEntries) {
+  CarrierModule carrier("\\payload_carrier_empty.exe");
+  ASSERT_NE(carrier.Handle(), nullptr);
+  TAttachedFiles catalogue(carrier.Handle());
+  EXPECT_EQ(catalogue.Files.Count(), 0);
+  catalogue.SelectFiles("Readme.txt", L"C:\\Somewhere", omAlwaysReplace);
+  catalogue.SelectFiles("Docs\\", L"C:\\Somewhere", omAlwaysReplace);
+  EXPECT_EQ(catalogue.ToInstall.Count(), 0);
+  EXPECT_EQ(catalogue.PublicFiles.Count(), 0);
 }
 
 }  // namespace

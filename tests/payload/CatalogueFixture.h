@@ -13,7 +13,7 @@
 #include "TestFolders.h"
 #include "payload/AttachFiles.h"
 #include "payload/InstUtils.h"
-#include "wizard/ResConst.h"
+#include "resconst/ResConst.h"
 
 // Indices of the archive's entries, in archive order.
 enum FixtureEntry { Readme, Guide, Empty, Resume, Old, Future, SecondReadme, FixtureEntryCount };

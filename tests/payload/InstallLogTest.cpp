@@ -45,6 +45,22 @@ TEST_F(InstallLogTest, SuspensionsNest) {
   EXPECT_EQ(Scoped.Lines(), (Lines{"three"}));
 }
 
+TEST_F(InstallLogTest, ASuspensionHoldsForItsScopeAlsoWhenLeftByAnException) {
+  try {
+    TLogSuspension outer;
+    {
+      TLogSuspension inner;
+      Log("inner");
+    }
+    Log("outer");
+    throw EAbort();
+  } catch (const EAbort &) {
+  }
+  EXPECT_EQ(LogSuspendCount, 0);
+  Log("after");
+  EXPECT_EQ(Scoped.Lines(), (Lines{"after"}));
+}
+
 TEST_F(InstallLogTest, SaveWritesCrLfAfterEveryLineAndLoadReadsItBack) {
   InstallLogFile = Temp / L"Install.log";
   const Lines lines = {"Made Dir: C:\\Lorvane\\", "File Copy: C:\\Lorvane\\\xC3\xA9t\xC3\xA9 \xE8\xAA\x9E.txt"};

@@ -271,4 +271,44 @@ TEST_F(RegistryTest, AKeyThatCannotBeOpenedLosesWritesSilently) {
   EXPECT_FALSE(reg.KeyExists("Software"));
 }
 
+// A key whose access list grants nothing: the key exists, but for the setup
+// it is as good as missing, and OpenKey leaves no key open.
+TEST_F(RegistryTest, AKeyThatRefusesAccessCountsAsMissing) {
+  const std::string denied = Base + "\\Denied";
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, denied.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  SECURITY_DESCRIPTOR nothingGranted;
+  ACL emptyAcl;
+  ASSERT_TRUE(InitializeSecurityDescriptor(&nothingGranted, SECURITY_DESCRIPTOR_REVISION));
+  ASSERT_TRUE(InitializeAcl(&emptyAcl, sizeof emptyAcl, ACL_REVISION));
+  ASSERT_TRUE(SetSecurityDescriptorDacl(&nothingGranted, TRUE, &emptyAcl, FALSE));
+  ASSERT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &nothingGranted), ERROR_SUCCESS);
+  RegCloseKey(key);
+  // Afterwards the owner opens it for its access list alone and grants all
+  // again, so that the key can be removed.
+  struct GrantAgain {
+    std::string path;
+    ~GrantAgain() {
+      HKEY k;
+      if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, WRITE_DAC, &k) != ERROR_SUCCESS) return;
+      SECURITY_DESCRIPTOR everything;
+      InitializeSecurityDescriptor(&everything, SECURITY_DESCRIPTOR_REVISION);
+      SetSecurityDescriptorDacl(&everything, TRUE, nullptr, FALSE);
+      RegSetKeySecurity(k, DACL_SECURITY_INFORMATION, &everything);
+      RegCloseKey(k);
+    }
+  } grantAgain{denied};
+  ASSERT_FALSE(RawKeyExists(HKEY_CURRENT_USER, denied)) << "the system still grants access";
+
+  TRegistry reg;
+  EXPECT_FALSE(reg.KeyExists(denied));
+  reg.OpenKey(Base);
+  EXPECT_FALSE(reg.KeyExists("Denied"));
+  reg.OpenKey("Denied");
+  EXPECT_EQ(reg.CurrentKey(), HKEY(0));
+  EXPECT_EQ(reg.CurrentPath(), "");
+  EXPECT_FALSE(reg.ValueExists("UILANG"));
+}
+
 }  // namespace

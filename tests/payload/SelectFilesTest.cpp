@@ -102,9 +102,10 @@ TEST_F(SelectFilesTest, AnExactNameStopsAtItsFirstEntryEvenWhenThatIsKept) {
 }
 
 TEST_F(SelectFilesTest, ItemsSelectedWhileTheLogIsSuspendedAreNotLogged) {
-  SuspendLog();
-  Catalogue->SelectFiles("Docs\\", Temp.Path(), omKeepExisting);
-  ResumeLog();
+  {
+    TLogSuspension suspended;
+    Catalogue->SelectFiles("Docs\\", Temp.Path(), omKeepExisting);
+  }
   Catalogue->SelectFiles("Readme.txt", Temp.Path(), omKeepExisting);
   ASSERT_EQ(Catalogue->ToInstall.Count(), 4);
   for (int i = 0; i < 3; ++i) EXPECT_FALSE(Catalogue->ToInstall[i]->Logged) << i;
@@ -198,6 +199,20 @@ TEST_F(SelectFilesTest, ForceOverwriteSchedulesAnIdenticalPublicFileAndKeepsItsM
   ASSERT_EQ(Catalogue->ToInstall.Count(), 1);
   EXPECT_EQ(Catalogue->ToInstall[0]->Target, target);
   EXPECT_EQ(Lines(Catalogue->PublicFiles), std::vector<std::string>{UTF8Encode(target) + "\t!"});
+}
+
+// The folder is spelled in other letter cases than PublicDir: the file system
+// takes it for the same folder, and so does the public list.
+TEST_F(SelectFilesTest, APublicFileSpelledInOtherLetterCaseIsListed) {
+  PublicFolder pub;
+  for (auto spell : {CharUpperW, CharLowerW}) {
+    Catalogue->PublicFiles.Clear();
+    std::wstring dir = pub.Path();
+    spell(dir.data());
+    ASSERT_NE(dir, pub.Path());
+    Catalogue->SelectFiles("Readme.txt", dir, omKeepExisting);
+    EXPECT_EQ(Lines(Catalogue->PublicFiles), std::vector<std::string>{UTF8Encode(dir + L"Readme.txt") + "\t!"});
+  }
 }
 
 }  // namespace

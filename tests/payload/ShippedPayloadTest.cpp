@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "payload/ArchiveFormat.h"
-#include "payload/Zlib.h"
+#include "archiveformat/ArchiveFormat.h"
+#include "runtime/Zlib.h"
 
 namespace {
 

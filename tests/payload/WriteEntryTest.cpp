@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "CatalogueFixture.h"
+#include "dialogs/Dialogs.h"
 #include "support/MessageBoxDriver.h"
 
 namespace {
@@ -60,9 +62,10 @@ TEST_F(WriteEntryTest, ATimeOutsideTheFileDateRangeLeavesTheTimeOfWriting) {
 }
 
 TEST_F(WriteEntryTest, NothingIsLoggedWhileTheLogIsSuspended) {
-  SuspendLog();
-  ASSERT_TRUE(Catalogue->WriteEntry(Entry(Readme), Temp / L"Sub\\Readme.txt"));
-  ResumeLog();
+  {
+    TLogSuspension suspended;
+    ASSERT_TRUE(Catalogue->WriteEntry(Entry(Readme), Temp / L"Sub\\Readme.txt"));
+  }
   EXPECT_EQ(ReadWholeFile(Temp / L"Sub\\Readme.txt"), "The first readme.\r\n");
   EXPECT_TRUE(Log.Lines().empty());
 }
@@ -139,6 +142,37 @@ TEST_F(BlockedWriteTest, ASilentRunGivesExitCodeTwoAndShowsNothing) {
   EXPECT_FALSE(Catalogue->WriteEntry(Entry(Readme), Target));
   EXPECT_EQ(ExitCode, 2);
   EXPECT_TRUE(driver.Finish().empty());
+}
+
+// The case the box describes: another program holds the file open without
+// sharing. Retry, once it lets go, truncates what an earlier attempt left.
+TEST_F(WriteEntryTest, AFileHeldOpenAsksAndRetryRewritesItWhole) {
+  const std::wstring target = Temp / L"Held.txt";
+  MakeFile(target, "what an earlier attempt left, longer than the entry's contents");
+  HANDLE holder = CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  TMessageBoxDriver driver({TBoxAnswer{IDRETRY, [&](HWND) { CloseHandle(holder); }}});
+  EXPECT_TRUE(Catalogue->WriteEntry(Entry(Readme), target));
+  const auto &boxes = driver.Finish();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].Text.substr(0, 20 + target.size()), L"Cannot create file \"" + target);
+  EXPECT_EQ(ReadWholeFile(target), "The first readme.\r\n");
+  EXPECT_EQ(GetFileDateTime(target), Entry(Readme).Time);
+  EXPECT_EQ(Log.Lines(), std::vector<std::string>{"File Copy: " + UTF8Encode(target)});
+}
+
+// A box that cannot be shown counts as Abort: the write gives up at once
+// instead of retrying unasked for ever.
+TEST_F(BlockedWriteTest, ABoxThatCannotBeShownAborts) {
+  struct OwnerReset {
+    ~OwnerReset() { MessageDlgOwner = nullptr; }
+  } reset;
+  MessageDlgOwner = reinterpret_cast<void *>(static_cast<uintptr_t>(0x7FFF0123));
+  TMessageBoxDriver driver({TBoxAnswer{IDRETRY}});
+  EXPECT_FALSE(Catalogue->WriteEntry(Entry(Readme), Target));
+  EXPECT_TRUE(driver.Finish().empty());
+  EXPECT_FALSE(Logged(FileCopyLine()));
+  EXPECT_EQ(ExitCode, 0);
 }
 
 }  // namespace

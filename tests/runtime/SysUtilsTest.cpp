@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 struct DecodeCase {
@@ -92,6 +94,14 @@ TEST(FileDateTest, YearsOutsideTheRangeGiveZero) {
   EXPECT_EQ(DateTimeToFileDate(EncodeDate(2100, 1, 1)), 0u);
   EXPECT_NE(DateTimeToFileDate(EncodeDate(1980, 1, 1)), 0u);
   EXPECT_NE(DateTimeToFileDate(EncodeDate(2099, 12, 31) + EncodeTime(23, 59, 58, 0)), 0u);
+}
+
+TEST(FileDateTest, ValuesThatAreNoDateGiveZero) {
+  const double noDates[] = {std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::quiet_NaN(),
+                            std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                            std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(),
+                            1e19, -1e19, 1e6, -1e6};
+  for (double dt : noDates) EXPECT_EQ(DateTimeToFileDate(dt), 0u) << dt;
 }
 
 TEST(FileDateTest, EvenSecondTimesSurviveTheRoundTrip) {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "PngFixtures.h"
-#include "payload/Zlib.h"
+#include "runtime/Zlib.h"
 #include "toolkit/PNGChunks.h"
 
 namespace {

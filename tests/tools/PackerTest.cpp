@@ -11,7 +11,7 @@
 #include "Commands.h"
 #include "Extract.h"
 #include "ListFile.h"
-#include "payload/ArchiveFormat.h"
+#include "archiveformat/ArchiveFormat.h"
 
 namespace fs = std::filesystem;
 

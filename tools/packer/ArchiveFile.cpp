@@ -9,7 +9,7 @@
 #include <limits>
 
 #include "PeResource.h"
-#include "payload/Zlib.h"
+#include "runtime/Zlib.h"
 
 std::string ReadFileBytes(const std::filesystem::path &file) {
   std::ifstream in(file, std::ios::binary);

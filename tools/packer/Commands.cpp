@@ -6,7 +6,7 @@
 #include "Extract.h"
 #include "ListFile.h"
 #include "Pack.h"
-#include "payload/ArchiveFormat.h"
+#include "archiveformat/ArchiveFormat.h"
 
 namespace {
 

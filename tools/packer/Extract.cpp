@@ -6,7 +6,7 @@
 #include "ArchiveFile.h"
 #include "EntryName.h"
 #include "ListFile.h"
-#include "payload/ArchiveFormat.h"
+#include "archiveformat/ArchiveFormat.h"
 
 namespace {
 

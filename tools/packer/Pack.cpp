@@ -2,7 +2,7 @@
 
 #include "ArchiveFile.h"
 #include "EntryName.h"
-#include "payload/ArchiveFormat.h"
+#include "archiveformat/ArchiveFormat.h"
 
 std::string BuildArchive(const std::filesystem::path &folder, const std::vector<TPackEntry> &entries) {
   std::string archive;

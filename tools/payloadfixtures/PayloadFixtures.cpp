@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "ArchiveFile.h"
-#include "payload/ArchiveFormat.h"
-#include "payload/Zlib.h"
+#include "archiveformat/ArchiveFormat.h"
+#include "runtime/Zlib.h"
 
 namespace {
 
@@ -19,7 +19,8 @@ const char Usage[] =
     "  lv_payloadfixtures flip STREAM OUTPUT       invert one byte in the middle of the stream\n"
     "  lv_payloadfixtures truncate STREAM OUTPUT   keep the first half of the stream\n"
     "  lv_payloadfixtures overrun STREAM OUTPUT    make the last record one byte longer than the data\n"
-    "  lv_payloadfixtures concat STREAM... OUTPUT  one stream of the archives one after the other\n";
+    "  lv_payloadfixtures concat STREAM... OUTPUT  one stream of the archives one after the other\n"
+    "  lv_payloadfixtures empty OUTPUT             a stream that inflates to no bytes at all\n";
 
 bool Inflates(const std::string &stream) {
   try {
@@ -79,6 +80,8 @@ int Run(int argc, char **argv) {
     for (int i = 2; i < argc - 1; ++i) archive += LoadArchive(argv[i]);
     Walk(archive);
     WriteFileBytes(argv[argc - 1], DeflateArchive(archive));
+  } else if (command == "empty" && argc == 3) {
+    WriteFileBytes(argv[2], DeflateArchive(std::string()));
   } else {
     std::cerr << Usage;
     return 2;

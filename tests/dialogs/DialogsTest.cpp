@@ -1,16 +1,17 @@
 // MessageDlg through the real MessageBoxW: a helper thread reads and answers
 // each box.
-#include "toolkit/Dialogs.h"
+#include "dialogs/Dialogs.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <ostream>
 #include <vector>
 
 #include "support/MessageBoxDriver.h"
-#include "wizard/ResConst.h"
+#include "resconst/ResConst.h"
 
 namespace {
 
@@ -139,6 +140,29 @@ TEST_F(DialogsTest, TheApplicationWindowOwnsTheBoxOnceSet) {
   const auto &boxes = driver.Finish();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].Owner, window.Handle());
+}
+
+// A box that cannot be shown (its owner is no window) answers with the set's
+// refusal: a caller that loops on Retry must not loop unasked.
+TEST_F(DialogsTest, ABoxThatCannotBeShownRefuses) {
+  const struct {
+    const char *name;
+    TMsgDlgButtons buttons;
+    int32_t answer;
+  } cases[] = {
+      {"AbortRetryIgnore", AbortRetryIgnore, IDABORT},
+      {"YesNo", mbYes | mbNo, IDNO},
+      {"OK", mbOK, IDOK},
+  };
+  MessageDlgOwner = reinterpret_cast<void *>(static_cast<uintptr_t>(0x7FFF0123));
+  ASSERT_FALSE(IsWindow(static_cast<HWND>(MessageDlgOwner)));
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    // Should a box appear after all, it is answered against the expectation.
+    TMessageBoxDriver driver({TBoxAnswer{c.answer == IDOK ? IDOK : IDRETRY}});
+    EXPECT_EQ(MessageDlg("Nobody sees this.", mtError, c.buttons), c.answer);
+    EXPECT_TRUE(driver.Finish().empty());
+  }
 }
 
 }  // namespace

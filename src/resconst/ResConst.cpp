@@ -1,7 +1,7 @@
 // The table itself. UTF-8 source, compiled with UTF-8 as the execution
 // character set, so every literal keeps its bytes. Texts use CR alone as the
 // line break.
-#include "wizard/ResConst.h"
+#include "resconst/ResConst.h"
 
 const TLanguageInfo Languages[LanguageCount] = {
     {0x0007, "de", "Deutsch"},

@@ -25,5 +25,8 @@ extern void *MessageDlgOwner;
 // Shows text (UTF-8) with the type's icon: information, question, or for any
 // other type the error icon. Only [mbAbort, mbRetry, mbIgnore] and
 // [mbYes, mbNo] give buttons other than OK. Returns the pressed button as
-// IDABORT, IDRETRY, IDIGNORE, IDYES or IDNO, anything else as IDOK.
+// IDABORT, IDRETRY, IDIGNORE, IDYES or IDNO, anything else as IDOK. A box
+// that cannot be shown answers with the set's refusal, so that nothing
+// proceeds, or retries, that nobody agreed to: IDABORT for
+// [mbAbort, mbRetry, mbIgnore], IDNO for [mbYes, mbNo], IDOK otherwise.
 int32_t MessageDlg(const AnsiString &text, TMsgDlgType dlgType, TMsgDlgButtons buttons);

@@ -1,8 +1,8 @@
-#include "toolkit/Dialogs.h"
+#include "dialogs/Dialogs.h"
 
 #include <windows.h>
 
-#include "wizard/ResConst.h"
+#include "resconst/ResConst.h"
 
 void *MessageDlgOwner = nullptr;
 
@@ -22,13 +22,24 @@ UINT ButtonFlags(TMsgDlgButtons buttons) {
   return MB_OK;
 }
 
+// The answer of a box that failed to appear.
+int32_t Refusal(UINT buttonFlags) {
+  switch (buttonFlags) {
+    case MB_ABORTRETRYIGNORE: return IDABORT;
+    case MB_YESNO: return IDNO;
+    default: return IDOK;
+  }
+}
+
 }  // namespace
 
 int32_t MessageDlg(const AnsiString &text, TMsgDlgType dlgType, TMsgDlgButtons buttons) {
-  int answer = MessageBoxW(static_cast<HWND>(MessageDlgOwner), UTF8Decode(text).c_str(),
-                           UTF8Decode(LocalisedText(SSetupTitle)).c_str(),
-                           IconFlag(dlgType) | ButtonFlags(buttons) | MB_TASKMODAL);
+  const UINT buttonFlags = ButtonFlags(buttons);
+  int answer = ::MessageBoxW(static_cast<HWND>(MessageDlgOwner), UTF8Decode(text).c_str(),
+                             UTF8Decode(LocalisedText(SSetupTitle)).c_str(),
+                             IconFlag(dlgType) | buttonFlags | MB_TASKMODAL);
   switch (answer) {
+    case 0: return Refusal(buttonFlags);
     case IDABORT:
     case IDRETRY:
     case IDIGNORE:

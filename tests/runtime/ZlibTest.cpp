@@ -1,4 +1,4 @@
-#include "payload/Zlib.h"
+#include "runtime/Zlib.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>

@@ -5,6 +5,7 @@
 #include <zlib.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "runtime/Streams.h"
 
@@ -21,7 +22,10 @@ protected:
   TStream &FSource;  // not owned
   int32_t FSourcePos;
   z_stream FZRec{};
-  unsigned char FBuffer[65536];
+  // Compressed input, read from the source in blocks of this size. On the
+  // heap: the picture decoder keeps its stream on the stack.
+  static constexpr int32_t BufferSize = 65536;
+  std::unique_ptr<unsigned char[]> FBuffer;
 };
 
 // Reads the inflated bytes of the source's zlib stream from the source's
@@ -45,5 +49,6 @@ public:
 // frees. The block starts at outEstimate bytes (the input size rounded up to
 // 256 when 0) and grows by that rounded input size; it is shrunk to the
 // result at the end. Raises EZDecompressionError for damaged or truncated
-// data, leaking nothing.
+// data and EOutOfMemory when the block cannot be had or grown, leaking
+// nothing.
 void DecompressBuf(const void *inBuf, int32_t inBytes, int32_t outEstimate, void *&outBuf, int32_t &outBytes);

@@ -1,4 +1,4 @@
-#include "wizard/UserLocale.h"
+#include "resconst/UserLocale.h"
 
 #include <windows.h>
 

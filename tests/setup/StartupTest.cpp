@@ -1,9 +1,10 @@
-// A damaged payload as a user meets it: each probe starts the way the
-// program does and is run as a child process, interactively (its box is
-// read and answered) and silently (no window at all). The ctest entry sets
-// the expected start language in LV_EXPECT_LANGUAGE; with LV_STORED_UILANG
-// the test first stores that code as an earlier installation would (only in
-// a throwaway prefix).
+// The start-up as a user meets it: each probe starts the way the program
+// does and is run as a child process. A damaged payload is reported
+// interactively (its box is read and answered) and silently (no window at
+// all); running out of memory is the program's fatal error. The ctest entry
+// sets the expected start language in LV_EXPECT_LANGUAGE; with
+// LV_STORED_UILANG the test first stores that code as an earlier
+// installation would (only in a throwaway prefix).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@
 
 #include "support/MessageBoxDriver.h"
 #include "support/ProcessWindows.h"
-#include "wizard/ResConst.h"
+#include "resconst/ResConst.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ constexpr DWORD ExitDamaged = 3;
 std::wstring ProbePath(const std::string &probe) {
   std::wstring path = L"Z:";
   for (const char *p = LV_PROBE_DIR; *p != '\0'; ++p) path.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
-  return path + L"\\payload_probe_" + UTF8Decode(probe) + L".exe";
+  return path + L"\\setup_probe_" + UTF8Decode(probe) + L".exe";
 }
 
 int ExpectedLanguage() {
@@ -127,6 +128,24 @@ TEST(IntactSetupTest, StartsWithoutAWordInEitherMode) {
     ASSERT_TRUE(run.Started()) << "error " << GetLastError();
     EXPECT_EQ(run.Wait(), 0u);
     EXPECT_FALSE(run.ShowedAWindow());
+  }
+}
+
+// Running out of memory while inflating is no damage: the program's fatal
+// error, in either mode the task-modal critical-error box without caption
+// text, and exit code 1.
+TEST(ScarceMemoryTest, InflationWithoutMemoryEndsWithTheCriticalErrorBox) {
+  for (const wchar_t *args : {L"", L"/S"}) {
+    SCOPED_TRACE(UTF8Encode(args));
+    ProbeRun run("oom", args);
+    ASSERT_TRUE(run.Started()) << "error " << GetLastError();
+    TMessageBoxDriver driver({TBoxAnswer{IDOK}}, run.ProcessId());
+    EXPECT_EQ(run.Wait(), 1u);
+    const auto &boxes = driver.Finish();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text, L"Critical error");
+    EXPECT_EQ(boxes[0].Owner, nullptr);
+    EXPECT_EQ(boxes[0].Buttons, std::vector<int>{IDOK});
   }
 }
 

@@ -1,4 +1,4 @@
-#include "wizard/ResConst.h"
+#include "resconst/ResConst.h"
 
 #include <gtest/gtest.h>
 

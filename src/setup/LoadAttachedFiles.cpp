@@ -1,13 +1,14 @@
 // Start-up: the catalogue, or the end of a run whose payload is damaged.
-#include <cstdlib>
+#include "setup/LoadAttachedFiles.h"
+
 #include <optional>
 
+#include "dialogs/Dialogs.h"
 #include "payload/AttachFiles.h"
 #include "payload/InstUtils.h"
 #include "payload/Registry.h"
-#include "toolkit/Dialogs.h"
-#include "wizard/ResConst.h"
-#include "wizard/UserLocale.h"
+#include "resconst/ResConst.h"
+#include "resconst/UserLocale.h"
 
 namespace {
 
@@ -26,9 +27,10 @@ std::optional<AnsiString> StoredLanguageCode() {
 
 }  // namespace
 
-void LoadAttachedFiles() {
+bool LoadAttachedFiles() {
   try {
     AttachedFiles = new TAttachedFiles;
+    return true;
   } catch (const EPayloadDamaged &) {
     // No form exists yet: the message speaks the language the wizard would.
     if (!Silent) {
@@ -36,6 +38,6 @@ void LoadAttachedFiles() {
       MessageDlg(LocalisedText(SDamagedSetup), mtError, mbOK);
     }
     ExitCode = ExitDamagedSetup;
-    std::exit(ExitCode);
+    return false;
   }
 }

@@ -1,11 +1,12 @@
-#include "payload/Zlib.h"
+#include "runtime/Zlib.h"
 
 #include <cstdlib>
 #include <limits>
 #include <string>
 
-TCustomZStream::TCustomZStream(TStream &source) : FSource(source), FSourcePos(source.Position()) {
-  FZRec.next_in = FBuffer;
+TCustomZStream::TCustomZStream(TStream &source)
+    : FSource(source), FSourcePos(source.Position()), FBuffer(new unsigned char[BufferSize]) {
+  FZRec.next_in = FBuffer.get();
   FZRec.avail_in = 0;
 }
 
@@ -22,9 +23,9 @@ int32_t TZDecompressionStream::Read(void *buffer, int32_t count) {
   if (FSource.Position() != FSourcePos) FSource.SetPosition(FSourcePos);
   while (FZRec.avail_out > 0) {
     if (FZRec.avail_in == 0) {
-      int32_t got = FSource.Read(FBuffer, sizeof FBuffer);
+      int32_t got = FSource.Read(FBuffer.get(), BufferSize);
       if (got <= 0) break;
-      FZRec.next_in = FBuffer;
+      FZRec.next_in = FBuffer.get();
       FZRec.avail_in = static_cast<uInt>(got);
       FSourcePos = FSource.Position();
     }
@@ -41,7 +42,7 @@ int32_t TZDecompressionStream::Seek(int32_t offset, uint16_t origin) {
   int32_t produced = static_cast<int32_t>(FZRec.total_out);
   if (offset == 0 && origin == soFromBeginning) {
     inflateReset(&FZRec);
-    FZRec.next_in = FBuffer;
+    FZRec.next_in = FBuffer.get();
     FZRec.avail_in = 0;
     FSource.SetPosition(0);
     FSourcePos = 0;
@@ -65,31 +66,43 @@ void DecompressBuf(const void *inBuf, int32_t inBytes, int32_t outEstimate, void
   int64_t size = outEstimate != 0 ? outEstimate : step;
   if (size == 0) size = 256;
   auto *block = static_cast<unsigned char *>(std::malloc(static_cast<size_t>(size)));
-  if (block == nullptr) throw Exception("Out of memory");
+  if (block == nullptr) throw EOutOfMemory();
 
   z_stream z{};
   z.next_in = static_cast<Bytef *>(const_cast<void *>(inBuf));
   z.avail_in = static_cast<uInt>(inBytes);
   z.next_out = block;
   z.avail_out = static_cast<uInt>(size);
-  if (inflateInit(&z) != Z_OK) {
+  if (int rc = inflateInit(&z); rc != Z_OK) {
     std::free(block);
+    if (rc == Z_MEM_ERROR) throw EOutOfMemory();
     throw Exception("zlib: cannot initialise inflation");
   }
-  auto fail = [&](const std::string &why) {
+  auto release = [&] {
     inflateEnd(&z);
     std::free(block);
+  };
+  auto fail = [&](const std::string &why) {
+    release();
     throw EZDecompressionError("Damaged compressed data: " + why);
   };
   for (;;) {
     int rc = inflate(&z, Z_NO_FLUSH);
     if (rc == Z_STREAM_END) break;
+    // Inflation allocates its window on the way: no memory is not damage.
+    if (rc == Z_MEM_ERROR) {
+      release();
+      throw EOutOfMemory();
+    }
     if (rc != Z_OK) fail(z.msg != nullptr ? z.msg : "zlib error " + std::to_string(rc));
     // Output full: grow by one step and go on where the output stopped.
     if (size + step > std::numeric_limits<int32_t>::max()) fail("output too large");
     size += step;
     auto *grown = static_cast<unsigned char *>(std::realloc(block, static_cast<size_t>(size)));
-    if (grown == nullptr) fail("out of memory");
+    if (grown == nullptr) {
+      release();
+      throw EOutOfMemory();
+    }
     block = grown;
     z.next_out = block + z.total_out;
     z.avail_out = static_cast<uInt>(size - static_cast<int64_t>(z.total_out));

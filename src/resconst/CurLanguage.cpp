@@ -1,5 +1,5 @@
 // The current language, the lookups at it, and the language to start in.
-#include "wizard/ResConst.h"
+#include "resconst/ResConst.h"
 
 uint8_t CurLanguage = 1;
 

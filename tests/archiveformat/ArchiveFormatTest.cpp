@@ -1,4 +1,4 @@
-#include "payload/ArchiveFormat.h"
+#include "archiveformat/ArchiveFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Run once per user locale (LC_ALL of the Wine process); the expected
 // identifier and language come from the environment.
-#include "wizard/ResConst.h"
-#include "wizard/UserLocale.h"
+#include "resconst/ResConst.h"
+#include "resconst/UserLocale.h"
 
 #include <windows.h>
 

@@ -1,0 +1,7 @@
+// The outermost level of the program body.
+#pragma once
+
+// Runs the body and gives the exit code of the run. An exception that
+// escapes the body is the program's fatal error: the task-modal box
+// "Critical error" (nothing for EAbort) and exit code 1.
+int RunGuarded(void (*body)());

@@ -1,0 +1,2 @@
+// Included from below.
+#pragma once

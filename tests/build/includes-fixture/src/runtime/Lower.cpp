@@ -1,0 +1,2 @@
+// Includes from a folder above its own.
+#include "payload/Upper.h"
