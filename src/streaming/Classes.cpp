@@ -29,11 +29,11 @@ bool IsRegistered(TClass cls) {
 
 }  // namespace
 
-void RegisterClasses(std::initializer_list<TClass> classes) {
+void classes::RegisterClassList(std::initializer_list<TClass> classes) {
   for (TClass cls : classes) {
     for (; cls != nullptr && !IsRegistered(cls); cls = cls->ClassParent) {
       ClassList().push_back(cls);
-      if (cls == &TPersistent::ClassInfo) break;
+      if (cls == ClassOf<TPersistent>()) break;
     }
   }
 }

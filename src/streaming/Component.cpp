@@ -12,7 +12,19 @@ TComponent::TComponent(TComponent *AOwner) {
   if (AOwner != nullptr) AOwner->InsertComponent(this);
 }
 
-TComponent::~TComponent() {
+void TComponent::Free() {
+  Destroy();
+  delete this;
+}
+
+void TComponent::Destroy() { Teardown(); }
+
+// After Free this finds nothing to do. A component that was deleted some
+// other way (through TObject, or one made on the stack) still leaves its
+// owner and frees what it owns, so nothing keeps a dangling pointer to it.
+TComponent::~TComponent() { Teardown(); }
+
+void TComponent::Teardown() {
   while (FFreeNotifies.Count() > 0) {
     TComponent *other = FFreeNotifies.Last();
     FFreeNotifies.Delete(FFreeNotifies.Count() - 1);
@@ -24,7 +36,7 @@ TComponent::~TComponent() {
     TComponent *owned = FComponents.Last();
     FComponents.Delete(FComponents.Count() - 1);
     owned->FOwner = nullptr;
-    delete owned;
+    owned->Free();
   }
   if (FOwner != nullptr) FOwner->RemoveComponent(this);
 }

@@ -12,7 +12,7 @@ TComponent *ReadComponentRes(const AnsiString &ResName, TComponent *Instance) {
 namespace {
 
 void ReadClassChain(TComponent *Instance, TClass cls, TClass RootAncestor) {
-  if (cls == &TComponent::ClassInfo || cls == RootAncestor) return;
+  if (cls == ClassOf<TComponent>() || cls == RootAncestor) return;
   ReadClassChain(Instance, cls->ClassParent, RootAncestor);
   ReadComponentRes(cls->ClassName, Instance);
 }

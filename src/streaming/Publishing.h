@@ -1,35 +1,52 @@
 // How a class declares its record and what it publishes.
 //
 //   class TPanel : public TCustomControl {
-//     LV_CLASS(TCustomControl)      // first in the body; leaves access private
+//     LV_CLASS(TPanel, TCustomControl)   // first in the body; leaves access private
 //   public:
 //     ...
 //   };
 //
-//   LV_PUBLISH(TPanel) {            // in the class's source file
+//   LV_PUBLISH(TPanel) {                 // in the class's source file
 //     static const TPropInfo properties[] = {
 //         Property<&TPanel::FBevelInner>("BevelInner"),
 //         Property<&TPanel::FColor, &TPanel::SetColor>("Color"),
+//         Property<&TPanel::GetCaption, &TPanel::SetCaption>("Caption"),
 //     };
 //     return {.Properties = properties};
 //   }
 //
-// LV_CLASS names the direct base class. A class that publishes nothing of its
-// own writes LV_PUBLISH(T) { return {}; }. The body runs in the class's scope,
-// so private members can be published.
+// LV_CLASS names the class itself and its direct base class; every class
+// derived from TObject declares it, so each has a record of its own. A record
+// is only ever taken through ClassOf<T>() (published fields, object
+// properties, registration do so), which refuses at compile time a class
+// without its own LV_CLASS. Objects are tested with InheritsFrom<T>() and
+// converted with ObjectAs<T>(); the parent named here must be the direct base
+// (the class table test lists every class with its parent).
+//
+// A class that publishes nothing of its own writes LV_PUBLISH(T) { return {}; }.
+// The body runs in the class's scope, so private members can be published.
+// Getters may be const or not.
 #pragma once
 
 #include <type_traits>
 
 #include "streaming/TypInfo.h"
 
-#define LV_CLASS(Base)                                     \
- public:                                                   \
-  using inherited = Base;                                  \
-  static const TClassInfo ClassInfo;                       \
-  TClass ClassType() const override { return &ClassInfo; } \
-                                                           \
- private:                                                  \
+#define LV_CLASS(Self, Base)                                                                    \
+ public:                                                                                        \
+  static_assert(std::is_same_v<typename Base::ThisClass, Base>,                                 \
+                "LV_CLASS(" #Self ", " #Base "): the base declares no class record of its own"); \
+  using ThisClass = Self;                                                                       \
+  using inherited = Base;                                                                       \
+  TClass ClassType() const override {                                                           \
+    static_assert(std::is_same_v<std::remove_cvref_t<decltype(*this)>, Self>,                  \
+                  "LV_CLASS(" #Self ", " #Base ") is not in the body of " #Self);              \
+    return &ClassInfo;                                                                          \
+  }                                                                                             \
+                                                                                                \
+ private:                                                                                       \
+  friend class ::TClassRecords;                                                                 \
+  static const TClassInfo ClassInfo;                                                            \
   static TPublished Published();
 
 #define LV_PUBLISH(T)                                                  \
@@ -48,6 +65,11 @@ struct MemberTraits<V C::*> {
 };
 template <class C, class V>
 struct MemberTraits<V (C::*)() const> {
+  using Class = C;
+  using Value = std::remove_cvref_t<V>;
+};
+template <class C, class V>
+struct MemberTraits<V (C::*)()> {
   using Class = C;
   using Value = std::remove_cvref_t<V>;
 };
@@ -103,9 +125,9 @@ V Load(const void *in) {
 }
 
 template <auto Read>
-void PropGet(const TObject &instance, void *value) {
+void PropGet(TObject &instance, void *value) {
   using R = MemberTraits<decltype(Read)>;
-  const auto &object = static_cast<const typename R::Class &>(instance);
+  auto &object = static_cast<typename R::Class &>(instance);
   if constexpr (std::is_member_object_pointer_v<decltype(Read)>)
     Store<typename R::Value>(object.*Read, value);
   else
@@ -140,9 +162,15 @@ TMethodInfo MethodInfo(const char *name, void (C::*code)(Args...)) {
   return {name, CastCode<TMethodCode>(rooted), &TypeInfo<TClosure<Args...>>};
 }
 
+// Whether the reader can make a T: a component with the constructor
+// T(TComponent *Owner).
+template <class T>
+inline constexpr bool IsCreatable =
+    std::is_base_of_v<TComponent, T> && !std::is_abstract_v<T> && requires(TComponent *owner) { new T(owner); };
+
 template <class T>
 constexpr TComponent *(*ComponentFactory())(TComponent *) {
-  if constexpr (std::is_base_of_v<TComponent, T> && std::is_constructible_v<T, TComponent *>)
+  if constexpr (IsCreatable<T>)
     return [](TComponent *owner) -> TComponent * { return new T(owner); };
   else
     return nullptr;
@@ -171,7 +199,7 @@ template <auto F>
 constexpr TFieldInfo Field(const char *name) {
   using P = typename publishing::MemberTraits<decltype(F)>::Value;
   static_assert(std::is_pointer_v<P>, "a published field holds a component reference");
-  return {name, &std::remove_pointer_t<P>::ClassInfo, &publishing::FieldGet<F>, &publishing::FieldSet<F>};
+  return {name, ClassOf<std::remove_pointer_t<P>>(), &publishing::FieldGet<F>, &publishing::FieldSet<F>};
 }
 
 // A member function returning nothing, usable as a handler of the events with
@@ -184,6 +212,7 @@ TMethodInfo Method(const char *name) {
 template <class T>
 constexpr TClassInfo MakeClassInfo(const char *name, TPublished (*published)()) {
   using Base = typename T::inherited;
+  static_assert(std::is_same_v<typename T::ThisClass, T>, "LV_CLASS does not name the class itself");
   static_assert(std::is_base_of_v<Base, T> && !std::is_same_v<Base, T>, "LV_CLASS names no base");
-  return {name, &Base::ClassInfo, publishing::ComponentFactory<T>(), published};
+  return {name, ClassOf<Base>(), publishing::ComponentFactory<T>(), published};
 }

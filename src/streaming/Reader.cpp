@@ -124,11 +124,11 @@ TComponent *TReader::ReadRootComponent(TComponent *Root) {
 void TReader::Undo(TComponent *Root, bool createdRoot, int ownedBefore, int loadedBefore) {
   while (FLoaded->Count() > loadedBefore) FLoaded->Delete(FLoaded->Count() - 1);
   if (createdRoot) {
-    delete Root;
+    Root->Free();
     return;
   }
   Root->FComponentState &= ~csReading;
-  while (Root->ComponentCount() > ownedBefore) delete Root->Components(Root->ComponentCount() - 1);
+  while (Root->ComponentCount() > ownedBefore) Root->Components(Root->ComponentCount() - 1)->Free();
 }
 
 void TReader::ReadData(TComponent *Instance) {

@@ -61,7 +61,7 @@ int32_t GetEnumValue(const TTypeInfo *type, std::string_view name) {
   return -1;
 }
 
-int32_t GetOrdProp(const TObject *instance, const TPropInfo *prop) {
+int32_t GetOrdProp(TObject *instance, const TPropInfo *prop) {
   CheckKind(prop, IsOrdinal(prop));
   int32_t value = 0;
   prop->Get(*instance, &value);
@@ -73,7 +73,7 @@ void SetOrdProp(TObject *instance, const TPropInfo *prop, int32_t value) {
   prop->Set(*instance, &value);
 }
 
-AnsiString GetStrProp(const TObject *instance, const TPropInfo *prop) {
+AnsiString GetStrProp(TObject *instance, const TPropInfo *prop) {
   CheckKind(prop, prop->PropType->Kind == tkString);
   AnsiString value;
   prop->Get(*instance, &value);
@@ -85,7 +85,7 @@ void SetStrProp(TObject *instance, const TPropInfo *prop, const AnsiString &valu
   prop->Set(*instance, &value);
 }
 
-TMethod GetMethodProp(const TObject *instance, const TPropInfo *prop) {
+TMethod GetMethodProp(TObject *instance, const TPropInfo *prop) {
   CheckKind(prop, prop->PropType->Kind == tkMethod);
   TMethod value;
   prop->Get(*instance, &value);
@@ -97,7 +97,7 @@ void SetMethodProp(TObject *instance, const TPropInfo *prop, const TMethod &valu
   prop->Set(*instance, &value);
 }
 
-TObject *GetObjectProp(const TObject *instance, const TPropInfo *prop) {
+TObject *GetObjectProp(TObject *instance, const TPropInfo *prop) {
   CheckKind(prop, prop->PropType->Kind == tkClass);
   TObject *value = nullptr;
   prop->Get(*instance, &value);

@@ -19,15 +19,61 @@ struct TClassInfo;
 // A class reference: the address of the class's static record.
 using TClass = const TClassInfo *;
 
+// The record of T, which must declare its own (LV_CLASS): the one way a
+// record is taken, so a class that forgot its record cannot pass for its
+// parent.
+template <class T>
+constexpr TClass ClassOf();
+
+// Reads the private record of a class; only ClassOf asks it.
+class TClassRecords {
+  template <class T>
+  static constexpr TClass Of() {
+    return &T::ClassInfo;
+  }
+  template <class T>
+  friend constexpr TClass ClassOf();
+};
+
 // The root of every class that has a class record.
 class TObject {
 public:
-  static const TClassInfo ClassInfo;
+  using ThisClass = TObject;
   virtual ~TObject() = default;
   virtual TClass ClassType() const { return &ClassInfo; }
   const char *ClassName() const;
   bool InheritsFrom(TClass ancestor) const;
+  // Whether this object is a T or derives from it.
+  template <class T>
+  bool InheritsFrom() const {
+    return InheritsFrom(ClassOf<T>());
+  }
+
+private:
+  friend class TClassRecords;
+  static const TClassInfo ClassInfo;
 };
+
+// A class with LV_CLASS in its own body; one without it would pass for its
+// parent.
+template <class T>
+concept HasOwnClassRecord = std::is_base_of_v<TObject, T> && std::is_same_v<typename T::ThisClass, T>;
+
+template <class T>
+constexpr TClass ClassOf() {
+  static_assert(HasOwnClassRecord<T>, "this class declares no class record of its own (LV_CLASS)");
+  return TClassRecords::Of<T>();
+}
+
+// The object as a T, or nil when it is nil or not a T.
+template <class T>
+T *ObjectAs(TObject *object) {
+  return object != nullptr && object->InheritsFrom<T>() ? static_cast<T *>(object) : nullptr;
+}
+template <class T>
+const T *ObjectAs(const TObject *object) {
+  return object != nullptr && object->InheritsFrom<T>() ? static_cast<const T *>(object) : nullptr;
+}
 
 // A closure: an object and one of its member functions. Empty when Code is
 // nil; calling an empty closure is not allowed (test it first).
@@ -81,7 +127,7 @@ inline constexpr TTypeInfo TypeInfo<AnsiString>{tkString};
 template <class... Args>
 inline constexpr TTypeInfo TypeInfo<TClosure<Args...>>{tkMethod};
 template <class T>
-inline constexpr TTypeInfo TypeInfo<T *>{tkClass, {}, &T::ClassInfo};
+inline constexpr TTypeInfo TypeInfo<T *>{tkClass, {}, ClassOf<T>()};
 
 template <class E>
 struct TEnumNames;
@@ -115,11 +161,12 @@ struct TMethodInfo {
 
 // A published property. Get and Set move the kind's value type: int32_t for
 // integers and enumerations, AnsiString, TMethod, TObject * for objects
-// (which are read only).
+// (which are read only). Get takes the instance non-const: a getter may ask
+// the object (a control's caption comes from its window).
 struct TPropInfo {
   const char *Name;
   const TTypeInfo *PropType;
-  void (*Get)(const TObject &instance, void *value);
+  void (*Get)(TObject &instance, void *value);
   void (*Set)(TObject &instance, const void *value);
 };
 
@@ -156,10 +203,10 @@ int32_t GetEnumValue(const TTypeInfo *type, std::string_view name);
 // Property access by kind; a property of another kind raises Exception.
 // Ordinals are widened by their field type (sign- or zero-extended) and cut
 // to its width when stored.
-int32_t GetOrdProp(const TObject *instance, const TPropInfo *prop);
+int32_t GetOrdProp(TObject *instance, const TPropInfo *prop);
 void SetOrdProp(TObject *instance, const TPropInfo *prop, int32_t value);
-AnsiString GetStrProp(const TObject *instance, const TPropInfo *prop);
+AnsiString GetStrProp(TObject *instance, const TPropInfo *prop);
 void SetStrProp(TObject *instance, const TPropInfo *prop, const AnsiString &value);
-TMethod GetMethodProp(const TObject *instance, const TPropInfo *prop);
+TMethod GetMethodProp(TObject *instance, const TPropInfo *prop);
 void SetMethodProp(TObject *instance, const TPropInfo *prop, const TMethod &value);
-TObject *GetObjectProp(const TObject *instance, const TPropInfo *prop);
+TObject *GetObjectProp(TObject *instance, const TPropInfo *prop);

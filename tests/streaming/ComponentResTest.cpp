@@ -7,17 +7,17 @@ namespace {
 
 // Reads its own description (resource TINNERFRAME) when it is created.
 class TInnerFrame : public TWinControl {
-  LV_CLASS(TWinControl)
+  LV_CLASS(TInnerFrame, TWinControl)
 
 public:
   explicit TInnerFrame(TComponent *AOwner) : TWinControl(AOwner) {
-    InitInheritedComponent(this, &TWinControl::ClassInfo);
+    InitInheritedComponent(this, ClassOf<TWinControl>());
   }
   TButton *InnerBtn = nullptr;
 };
 
 class TOuterForm : public TForm {
-  LV_CLASS(TForm)
+  LV_CLASS(TOuterForm, TForm)
 
 public:
   using TForm::TForm;
@@ -26,7 +26,7 @@ public:
 
 // A form class without a description of its own.
 class TBareForm : public TForm {
-  LV_CLASS(TForm)
+  LV_CLASS(TBareForm, TForm)
 
 public:
   using TForm::TForm;
@@ -48,42 +48,42 @@ class ComponentResTest : public testing::Test {
 protected:
   void SetUp() override {
     RegisterStandIns();
-    RegisterClasses({&TInnerFrame::ClassInfo});
+    RegisterClasses<TInnerFrame>();
     TControl::LoadedNames.clear();
   }
 };
 
 TEST_F(ComponentResTest, InitInheritedComponentReadsTheWizardFromItsResource) {
-  TMainForm form(nullptr);
-  InitInheritedComponent(&form, &TForm::ClassInfo);
-  ExpectWizardForm(&form);
+  auto form = MakeComponent<TMainForm>();
+  InitInheritedComponent(form.get(), ClassOf<TForm>());
+  ExpectWizardForm(form.get());
   EXPECT_EQ(GlobalLoaded, nullptr);
 }
 
 TEST_F(ComponentResTest, ResourceNamesAreFoundInAnyCase) {
-  TMainForm form(nullptr);
-  EXPECT_EQ(ReadComponentRes("tMainForm", &form), &form);
-  ExpectWizardForm(&form);
+  auto form = MakeComponent<TMainForm>();
+  EXPECT_EQ(ReadComponentRes("tMainForm", form.get()), form.get());
+  ExpectWizardForm(form.get());
 }
 
 TEST_F(ComponentResTest, NestedReadingKeepsItsOwnLoadingList) {
-  TOuterForm outer(nullptr);
-  InitInheritedComponent(&outer, &TForm::ClassInfo);
+  auto outer = MakeComponent<TOuterForm>();
+  InitInheritedComponent(outer.get(), ClassOf<TForm>());
   // The frame's own description is loaded when the frame is made; the outer
   // list then tells the outer components, the frame again among them.
   EXPECT_EQ(TControl::LoadedNames, (std::vector<std::string>{"Inner", "InnerBtn", "Outer", "Frame", "Lbl"}));
-  ASSERT_NE(outer.Frame, nullptr);
-  EXPECT_EQ(outer.Frame->Assigned, (std::vector<std::string>{"Width=10", "Top=5"}));
-  ASSERT_NE(outer.Frame->InnerBtn, nullptr);
-  EXPECT_EQ(outer.Frame->InnerBtn->Owner(), outer.Frame);
-  EXPECT_EQ(outer.ComponentCount(), 2);
+  ASSERT_NE(outer->Frame, nullptr);
+  EXPECT_EQ(outer->Frame->Assigned, (std::vector<std::string>{"Width=10", "Top=5"}));
+  ASSERT_NE(outer->Frame->InnerBtn, nullptr);
+  EXPECT_EQ(outer->Frame->InnerBtn->Owner(), outer->Frame);
+  EXPECT_EQ(outer->ComponentCount(), 2);
   EXPECT_EQ(GlobalLoaded, nullptr);
 }
 
 TEST_F(ComponentResTest, AMissingResourceRaises) {
-  TBareForm form(nullptr);
+  auto form = MakeComponent<TBareForm>();
   try {
-    InitInheritedComponent(&form, &TForm::ClassInfo);
+    InitInheritedComponent(form.get(), ClassOf<TForm>());
     FAIL() << "no exception";
   } catch (const EReadError &e) {
     EXPECT_EQ(e.Message, "Resource TBareForm not found");

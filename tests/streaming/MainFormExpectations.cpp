@@ -67,7 +67,7 @@ void ExpectWizardForm(TMainForm *form) {
   ASSERT_EQ(form->ComponentCount(), 31);
   for (int i = 0; i < 31; ++i) {
     const Expected &e = Layout[i];
-    auto *control = dynamic_cast<TControl *>(form->Components(i));
+    auto *control = ObjectAs<TControl>(form->Components(i));
     ASSERT_NE(control, nullptr);
     SCOPED_TRACE(e.name);
     EXPECT_EQ(control->Name(), e.name);

@@ -22,17 +22,17 @@ TEST_F(MainFormTest, DescriptionHas1471Bytes) {
 }
 
 TEST_F(MainFormTest, ReadsTheWholeWizard) {
-  TMainForm form(nullptr);
+  auto form = MakeComponent<TMainForm>();
   TBytesStream stream(Bytes);
-  EXPECT_EQ(ReadComponentFromStream(stream, &form), &form);
-  ExpectWizardForm(&form);
+  EXPECT_EQ(ReadComponentFromStream(stream, form.get()), form.get());
+  ExpectWizardForm(form.get());
   EXPECT_EQ(stream.Position(), 1471);
 }
 
 TEST_F(MainFormTest, ReadsTheWholeWizardIntoARootOfItsOwn) {
   TBytesStream stream(Bytes);
-  std::unique_ptr<TComponent> root(ReadComponentFromStream(stream, nullptr));
-  ASSERT_EQ(root->ClassType(), &TMainForm::ClassInfo);
+  TComponentPtr<TComponent> root(ReadComponentFromStream(stream, nullptr));
+  ASSERT_EQ(root->ClassType(), ClassOf<TMainForm>());
   ExpectWizardForm(static_cast<TMainForm *>(root.get()));
 }
 
@@ -44,7 +44,7 @@ TEST_F(MainFormTest, EveryTruncationRaisesAndLeavesNothingBehind) {
   for (size_t n = 0; n < Bytes.size(); ++n) {
     const std::string at = "at " + std::to_string(n) + ": ";
     for (bool givenRoot : {true, false}) {
-      std::unique_ptr<TMainForm> form(givenRoot ? new TMainForm(nullptr) : nullptr);
+      TComponentPtr<TMainForm> form(givenRoot ? new TMainForm(nullptr) : nullptr);
       TBytesStream stream(Bytes.substr(0, n));
       try {
         ReadComponentFromStream(stream, form.get());

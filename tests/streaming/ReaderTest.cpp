@@ -9,7 +9,7 @@
 namespace {
 
 class TSubFont : public TPersistent {
-  LV_CLASS(TPersistent)
+  LV_CLASS(TSubFont, TPersistent)
 
 public:
   int32_t Height = 0;
@@ -17,11 +17,11 @@ public:
 
 // A control with a sub-object, reached by dotted property paths.
 class TFramed : public TWinControl {
-  LV_CLASS(TWinControl)
+  LV_CLASS(TFramed, TWinControl)
 
 public:
   using TWinControl::TWinControl;
-  TSubFont *Font() const { return const_cast<TSubFont *>(&FFont); }
+  TSubFont *Font() { return &FFont; }
   TSubFont FFont;
 };
 
@@ -43,20 +43,21 @@ class ReaderTest : public testing::Test {
 protected:
   void SetUp() override {
     RegisterStandIns();
-    RegisterClasses({&TFramed::ClassInfo});
+    RegisterClasses<TFramed>();
     TControl::LoadedNames.clear();
+    TControl::Destroyed.clear();
     LiveBefore = TControl::Live;
   }
 
-  static std::unique_ptr<TComponent> Read(const std::string &record) {
+  static TComponentPtr<TComponent> Read(const std::string &record) {
     TBytesStream stream("TPF0" + record);
-    return std::unique_ptr<TComponent>(ReadComponentFromStream(stream, nullptr));
+    return TComponentPtr<TComponent>(ReadComponentFromStream(stream, nullptr));
   }
 
   template <class T>
   static T *Find(TComponent *root, const std::string &name) {
     for (int i = 0; i < root->ComponentCount(); ++i)
-      if (root->Components(i)->Name() == name) return dynamic_cast<T *>(root->Components(i));
+      if (root->Components(i)->Name() == name) return ObjectAs<T>(root->Components(i));
     return nullptr;
   }
 
@@ -76,7 +77,7 @@ class ReaderValueTest : public ReaderTest, public testing::WithParamInterface<Va
 
 TEST_P(ReaderValueTest, StoresTheValue) {
   const ValueCase &c = GetParam();
-  std::unique_ptr<TComponent> root = Read(Record(c.cls, "X", c.properties));
+  TComponentPtr<TComponent> root = Read(Record(c.cls, "X", c.properties));
   const TPropInfo *prop = GetPropInfo(root->ClassType(), c.prop);
   if (c.text != nullptr)
     EXPECT_EQ(GetStrProp(root.get(), prop), c.text);
@@ -110,18 +111,18 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(ReaderTest, ReadsThroughADottedPath) {
-  std::unique_ptr<TComponent> root = Read(Record("TFramed", "F", Str("Font.Height") + "\x03\xF3\xFF"));
+  TComponentPtr<TComponent> root = Read(Record("TFramed", "F", Str("Font.Height") + "\x03\xF3\xFF"));
   EXPECT_EQ(static_cast<TFramed *>(root.get())->FFont.Height, -13);
 }
 
 // A form with one button whose OnClick gets the given values in turn.
-std::unique_ptr<TMainForm> ReadClicks(const std::string &values) {
+TComponentPtr<TMainForm> ReadClicks(const std::string &values) {
   TBytesStream stream("TPF0" + Record("TMainForm", "MainForm", "", Record("TButton", "NBtn", values)));
-  return std::unique_ptr<TMainForm>(static_cast<TMainForm *>(ReadComponentFromStream(stream, nullptr)));
+  return TComponentPtr<TMainForm>(static_cast<TMainForm *>(ReadComponentFromStream(stream, nullptr)));
 }
 
 TEST_F(ReaderTest, BindsEventsToTheRootsPublishedMethods) {
-  std::unique_ptr<TMainForm> form = ReadClicks(Str("OnClick") + Ident("bnclk"));
+  TComponentPtr<TMainForm> form = ReadClicks(Str("OnClick") + Ident("bnclk"));
   ASSERT_NE(form->NBtn, nullptr);
   EXPECT_EQ(form->NBtn->FOnClick, TNotifyEvent(form.get(), &TMainForm::BNClk));
   form->NBtn->FOnClick(form->NBtn);
@@ -129,19 +130,19 @@ TEST_F(ReaderTest, BindsEventsToTheRootsPublishedMethods) {
 }
 
 TEST_F(ReaderTest, NilStoresAnEmptyHandler) {
-  std::unique_ptr<TMainForm> form = ReadClicks(Str("OnClick") + Ident("BNClk") + Str("OnClick") + "\x0D");
+  TComponentPtr<TMainForm> form = ReadClicks(Str("OnClick") + Ident("BNClk") + Str("OnClick") + "\x0D");
   EXPECT_FALSE(form->NBtn->FOnClick);
   EXPECT_EQ(form->NBtn->Assigned, (std::vector<std::string>{"OnClick", "OnClick"}));
 }
 
 TEST_F(ReaderTest, AnUnpublishedMethodLeavesTheHandlerAsItWas) {
-  std::unique_ptr<TMainForm> form = ReadClicks(Str("OnClick") + Ident("BNClk") + Str("OnClick") + Ident("Nope"));
+  TComponentPtr<TMainForm> form = ReadClicks(Str("OnClick") + Ident("BNClk") + Str("OnClick") + Ident("Nope"));
   EXPECT_EQ(form->NBtn->FOnClick, TNotifyEvent(form.get(), &TMainForm::BNClk));
   EXPECT_EQ(form->NBtn->Assigned, std::vector<std::string>{"OnClick"});
 }
 
 TEST_F(ReaderTest, ComponentsWithoutFieldAreOwnedAndParentedAnyway) {
-  std::unique_ptr<TComponent> root = Read(Record(
+  TComponentPtr<TComponent> root = Read(Record(
       "TMainForm", "MainForm", "",
       Record("TPanel", "LftPan", "", Record("TBevel", "LftBvl")) + Record("TPanel", "WPan")));
   auto *form = static_cast<TMainForm *>(root.get());
@@ -157,7 +158,7 @@ TEST_F(ReaderTest, ComponentsWithoutFieldAreOwnedAndParentedAnyway) {
 }
 
 TEST_F(ReaderTest, TellsLoadedRootFirstThenInPostOrder) {
-  std::unique_ptr<TComponent> root =
+  TComponentPtr<TComponent> root =
       Read(Record("TMainForm", "MainForm", Str("Left") + Int8(1),
                   Record("TPanel", "A", Str("Top") + Int8(2), Record("TLabel", "B", Str("Top") + Int8(3))) +
                       Record("TPanel", "C")));
@@ -173,7 +174,7 @@ TEST_F(ReaderTest, TheSignatureIsNotLookedAt) {
   const std::string record = Record("TButton", "B", Str("Left") + Int8(5) + Str("Caption") + Text("Go"));
   for (const char *signature : {"TPF0", "XXXX", "\0\0\0\0"}) {
     TBytesStream stream(std::string(signature, 4) + record);
-    std::unique_ptr<TComponent> root(ReadComponentFromStream(stream, nullptr));
+    TComponentPtr<TComponent> root(ReadComponentFromStream(stream, nullptr));
     EXPECT_EQ(static_cast<TButton *>(root.get())->Assigned, (std::vector<std::string>{"Left=5", "Caption=Go"}));
   }
 }
@@ -190,28 +191,28 @@ TEST_F(ReaderTest, LeavesTheStreamJustAfterTheLastByteUsed) {
     bytes.append(5000, '\x01');
     TBytesStream stream(bytes);
     stream.SetPosition(4);
-    std::unique_ptr<TComponent> root(ReadComponentFromStream(stream, nullptr));
+    TComponentPtr<TComponent> root(ReadComponentFromStream(stream, nullptr));
     EXPECT_EQ(stream.Position(), static_cast<int32_t>(4 + description.size()));
   }
 }
 
 TEST_F(ReaderTest, AGlobalLoadingListCollectsInsteadOfTellingLoaded) {
-  TPanel earlier(nullptr);
+  auto earlier = MakeComponent<TPanel>();
   TList<TComponent> loading;
-  loading.Add(&earlier);
+  loading.Add(earlier.get());
   GlobalLoaded = &loading;
-  TMainForm form(nullptr);
+  auto form = MakeComponent<TMainForm>();
   TBytesStream good("TPF0" + Record("TMainForm", "MainForm", "", Record("TPanel", "A", "", Record("TLabel", "B"))));
-  ReadComponentFromStream(good, &form);
+  ReadComponentFromStream(good, form.get());
   TBytesStream bad("TPF0" + Record("TMainForm", "MainForm", "", Record("TPanel", "C", Str("Nope") + Int8(0))));
-  EXPECT_THROW(ReadComponentFromStream(bad, &form), EReadError);
+  EXPECT_THROW(ReadComponentFromStream(bad, form.get()), EReadError);
   GlobalLoaded = nullptr;
   EXPECT_TRUE(TControl::LoadedNames.empty());
   std::vector<std::string> names;
   for (TComponent *c : loading) names.push_back(c->Name());
   EXPECT_EQ(names, (std::vector<std::string>{"", "MainForm", "B", "A"}));
-  EXPECT_EQ(form.ComponentCount(), 2);
-  EXPECT_NE(form.ComponentState() & csLoading, 0);
+  EXPECT_EQ(form->ComponentCount(), 2);
+  EXPECT_NE(form->ComponentState() & csLoading, 0);
 }
 
 struct ErrorCase {
@@ -230,13 +231,23 @@ protected:
                       Record("TPanel", "WPan", Str("Left") + Int8(5),
                              Record("TLabel", "WelLbl") + Record("TComboBox", "LngBx") + GetParam().bad));
   }
+
+  // The good components were freed with Free, the last made first, each still
+  // whole (its class's name reached through a virtual call); the bad one, if
+  // it was made, went before them.
+  static void ExpectFreedLastFirst(const std::vector<std::string> &destroyed) {
+    const std::vector<std::string> good{"LngBx:TComboBox", "WelLbl:TLabel", "WPan:TPanel", "TopLbl:TLabel",
+                                        "TopPan:TPanel"};
+    ASSERT_GE(destroyed.size(), good.size());
+    EXPECT_EQ(std::vector<std::string>(destroyed.end() - 5, destroyed.end()), good);
+  }
 };
 
 TEST_P(ReaderErrorTest, RaisesAndFreesWhatItMadeUnderAGivenRoot) {
-  auto *form = new TMainForm(nullptr);
+  auto form = MakeComponent<TMainForm>();
   TBytesStream stream(Description());
   try {
-    ReadComponentFromStream(stream, form);
+    ReadComponentFromStream(stream, form.get());
     FAIL() << "no exception";
   } catch (const EReadError &e) {
     EXPECT_EQ(e.Message, GetParam().message);
@@ -248,13 +259,16 @@ TEST_P(ReaderErrorTest, RaisesAndFreesWhatItMadeUnderAGivenRoot) {
   EXPECT_EQ(form->ComponentState() & csReading, 0);
   EXPECT_EQ(TControl::Live, LiveBefore + 1);
   EXPECT_TRUE(TControl::LoadedNames.empty());
-  delete form;
+  ExpectFreedLastFirst(TControl::Destroyed);
 }
 
 TEST_P(ReaderErrorTest, RaisesAndFreesTheRootItMade) {
   TBytesStream stream(Description());
   EXPECT_THROW(ReadComponentFromStream(stream, nullptr), Exception);
   EXPECT_EQ(TControl::Live, LiveBefore);
+  ASSERT_FALSE(TControl::Destroyed.empty());
+  EXPECT_EQ(TControl::Destroyed.front(), "MainForm:TMainForm");
+  ExpectFreedLastFirst(TControl::Destroyed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -277,15 +291,15 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(ReaderTest, AFailedReadKeepsWhatTheRootOwnedBefore) {
-  TMainForm form(nullptr);
-  auto *mine = new TPanel(&form);
+  auto form = MakeComponent<TMainForm>();
+  auto *mine = new TPanel(form.get());
   mine->SetName("IPan");
   TBytesStream stream("TPF0" + Record("TMainForm", "MainForm", "", Record("TPanel", "FPan") + Record("TFoo", "X")));
-  EXPECT_THROW(ReadComponentFromStream(stream, &form), EReadError);
-  ASSERT_EQ(form.ComponentCount(), 1);
-  EXPECT_EQ(form.Components(0), mine);
-  EXPECT_EQ(form.IPan, mine);
-  EXPECT_EQ(form.FPan, nullptr);
+  EXPECT_THROW(ReadComponentFromStream(stream, form.get()), EReadError);
+  ASSERT_EQ(form->ComponentCount(), 1);
+  EXPECT_EQ(form->Components(0), mine);
+  EXPECT_EQ(form->IPan, mine);
+  EXPECT_EQ(form->FPan, nullptr);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 int TControl::Live = 0;
 std::vector<std::string> TControl::LoadedNames;
+std::vector<std::string> TControl::Destroyed;
 
 TControl::TControl(TComponent *AOwner) : TComponent(AOwner) { ++Live; }
 
@@ -10,6 +11,11 @@ TControl::~TControl() { --Live; }
 void TControl::Loaded() {
   TComponent::Loaded();
   LoadedNames.push_back(Name());
+}
+
+void TControl::Destroy() {
+  Destroyed.push_back(Describe());
+  inherited::Destroy();
 }
 
 void TControl::Log(const std::string &entry) {
@@ -140,9 +146,7 @@ std::vector<TComponent *> TMainForm::Fields() const {
 }
 
 void RegisterStandIns() {
-  RegisterClasses({&TBevel::ClassInfo, &TButton::ClassInfo, &TCheckBox::ClassInfo, &TComboBox::ClassInfo,
-                   &TEdit::ClassInfo, &TImage::ClassInfo, &TLabel::ClassInfo, &TMemo::ClassInfo,
-                   &TPanel::ClassInfo, &TMainForm::ClassInfo});
+  RegisterClasses<TBevel, TButton, TCheckBox, TComboBox, TEdit, TImage, TLabel, TMemo, TPanel, TMainForm>();
 }
 
 std::string Str(const std::string &s) { return std::string(1, static_cast<char>(s.size())) + s; }

@@ -19,22 +19,26 @@ LV_ENUM_TYPE(TBevelShape, "bsBox", "bsLeftLine");
 void RegisterStandIns();
 
 class TControl : public TComponent {
-  LV_CLASS(TComponent)
+  LV_CLASS(TControl, TComponent)
 
 public:
   explicit TControl(TComponent *AOwner);
   ~TControl() override;
   void SetParentComponent(TComponent *Value) override { ParentComponent = Value; }
   void Loaded() override;
+  // What Destroy sees of a control: "Name:ClassName".
+  virtual std::string Describe() const { return Name() + ":" + ClassName(); }
 
   void SetLeft(int32_t value) { Note("Left", FLeft = value); }
   void SetTop(int32_t value) { Note("Top", FTop = value); }
   void SetWidth(int32_t value) { Note("Width", FWidth = value); }
   void SetHeight(int32_t value) { Note("Height", FHeight = value); }
 
-  // Control stand-ins alive now; every Name told Loaded, in order.
+  // Control stand-ins alive now; every Name told Loaded, in order; Describe
+  // of every control torn down, in order.
   static int Live;
   static std::vector<std::string> LoadedNames;
+  static std::vector<std::string> Destroyed;
 
   // "Prop=value" for each property set, in order ("OnClick" for events).
   std::vector<std::string> Assigned;
@@ -44,6 +48,7 @@ public:
   int32_t FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
 
 protected:
+  void Destroy() override;
   void Log(const std::string &entry);
   void Note(const char *prop, const std::string &value) { Log(std::string(prop) + "=" + value); }
   void Note(const char *prop, int64_t value) { Note(prop, std::to_string(value)); }
@@ -55,14 +60,14 @@ protected:
 };
 
 class TWinControl : public TControl {
-  LV_CLASS(TControl)
+  LV_CLASS(TWinControl, TControl)
 
 public:
   using TControl::TControl;
 };
 
 class TForm : public TWinControl {
-  LV_CLASS(TWinControl)
+  LV_CLASS(TForm, TWinControl)
 
 public:
   using TWinControl::TWinControl;
@@ -74,7 +79,7 @@ public:
 };
 
 class TButton : public TWinControl {
-  LV_CLASS(TWinControl)
+  LV_CLASS(TButton, TWinControl)
 
 public:
   using TWinControl::TWinControl;
@@ -88,7 +93,7 @@ public:
 };
 
 class TCheckBox : public TWinControl {
-  LV_CLASS(TWinControl)
+  LV_CLASS(TCheckBox, TWinControl)
 
 public:
   using TWinControl::TWinControl;
@@ -99,7 +104,7 @@ public:
 };
 
 class TComboBox : public TWinControl {
-  LV_CLASS(TWinControl)
+  LV_CLASS(TComboBox, TWinControl)
 
 public:
   using TWinControl::TWinControl;
@@ -108,7 +113,7 @@ public:
 };
 
 class TLabel : public TWinControl {
-  LV_CLASS(TWinControl)
+  LV_CLASS(TLabel, TWinControl)
 
 public:
   using TWinControl::TWinControl;
@@ -119,21 +124,21 @@ public:
 };
 
 class TEdit : public TWinControl {
-  LV_CLASS(TWinControl)
+  LV_CLASS(TEdit, TWinControl)
 
 public:
   using TWinControl::TWinControl;
 };
 
 class TMemo : public TEdit {
-  LV_CLASS(TEdit)
+  LV_CLASS(TMemo, TEdit)
 
 public:
   using TEdit::TEdit;
 };
 
 class TPanel : public TWinControl {
-  LV_CLASS(TWinControl)
+  LV_CLASS(TPanel, TWinControl)
 
 public:
   using TWinControl::TWinControl;
@@ -145,14 +150,14 @@ public:
 };
 
 class TImage : public TControl {
-  LV_CLASS(TControl)
+  LV_CLASS(TImage, TControl)
 
 public:
   using TControl::TControl;
 };
 
 class TBevel : public TControl {
-  LV_CLASS(TControl)
+  LV_CLASS(TBevel, TControl)
 
 public:
   using TControl::TControl;
@@ -161,7 +166,7 @@ public:
 };
 
 class TMainForm : public TForm {
-  LV_CLASS(TForm)
+  LV_CLASS(TMainForm, TForm)
 
 public:
   using TForm::TForm;

@@ -7,7 +7,7 @@
 namespace {
 
 class TSub : public TPersistent {
-  LV_CLASS(TPersistent)
+  LV_CLASS(TSub, TPersistent)
 
 public:
   int32_t Height = 0;
@@ -15,7 +15,7 @@ public:
 
 // One published property of every storage and kind.
 class TSample : public TComponent {
-  LV_CLASS(TComponent)
+  LV_CLASS(TSample, TComponent)
 
 public:
   using TComponent::TComponent;
@@ -33,7 +33,8 @@ public:
     ++TextSets;
   }
   TNotifyEvent OnPing;
-  TSub *Sub() const { return const_cast<TSub *>(&FSub); }
+  // A non-const getter, as a control's window-backed properties have.
+  TSub *Sub() { return &FSub; }
   void Ping(TObject *Sender) { Pinged.push_back(Sender); }
 
   AnsiString FText;
@@ -44,7 +45,7 @@ public:
 
 // Publishes its own S8, which hides the one of TSample.
 class TShadow : public TSample {
-  LV_CLASS(TSample)
+  LV_CLASS(TShadow, TSample)
 
 public:
   using TSample::TSample;
@@ -79,7 +80,7 @@ LV_PUBLISH(TShadow) {
   return {.Properties = properties};
 }
 
-const TPropInfo *Prop(const char *name) { return GetPropInfo(&TSample::ClassInfo, name); }
+const TPropInfo *Prop(const char *name) { return GetPropInfo(ClassOf<TSample>(), name); }
 
 TEST(SameNameTest, ClearsBitFiveOfEveryByte) {
   EXPECT_TRUE(SameName("Width", "width"));
@@ -97,16 +98,16 @@ TEST(TypInfoTest, FindsPropertiesInAnyCaseThroughTheClassChain) {
   EXPECT_STREQ(s8->Name, "S8");
   const TPropInfo *name = Prop("NAME");
   ASSERT_NE(name, nullptr);
-  EXPECT_EQ(name, GetPropInfo(&TComponent::ClassInfo, "Name"));
+  EXPECT_EQ(name, GetPropInfo(ClassOf<TComponent>(), "Name"));
   EXPECT_EQ(Prop("Widht"), nullptr);
-  EXPECT_EQ(GetPropInfo(&TPersistent::ClassInfo, "Name"), nullptr);
+  EXPECT_EQ(GetPropInfo(ClassOf<TPersistent>(), "Name"), nullptr);
 }
 
 TEST(TypInfoTest, AClassesOwnPropertyHidesItsParents) {
-  TShadow shadow(nullptr);
-  SetOrdProp(&shadow, GetPropInfo(&TShadow::ClassInfo, "S8"), 1000);
-  EXPECT_EQ(shadow.Wide, 1000);
-  EXPECT_EQ(shadow.S8, 0);
+  auto shadow = MakeComponent<TShadow>();
+  SetOrdProp(shadow.get(), GetPropInfo(ClassOf<TShadow>(), "S8"), 1000);
+  EXPECT_EQ(shadow->Wide, 1000);
+  EXPECT_EQ(shadow->S8, 0);
 }
 
 struct OrdinalCase {
@@ -119,10 +120,10 @@ class OrdinalWidthTest : public testing::TestWithParam<OrdinalCase> {};
 
 // Stored with the field's width, read back sign- or zero-extended.
 TEST_P(OrdinalWidthTest, StoresWithTheFieldsWidth) {
-  TSample sample(nullptr);
+  auto sample = MakeComponent<TSample>();
   const TPropInfo *prop = Prop(GetParam().prop);
-  SetOrdProp(&sample, prop, GetParam().stored);
-  EXPECT_EQ(GetOrdProp(&sample, prop), GetParam().readBack);
+  SetOrdProp(sample.get(), prop, GetParam().stored);
+  EXPECT_EQ(GetOrdProp(sample.get(), prop), GetParam().readBack);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -141,7 +142,7 @@ TEST(TypInfoTest, KindsFollowTheCppTypes) {
   EXPECT_EQ(Prop("Text")->PropType->Kind, tkString);
   EXPECT_EQ(Prop("OnPing")->PropType->Kind, tkMethod);
   EXPECT_EQ(Prop("Sub")->PropType->Kind, tkClass);
-  EXPECT_EQ(Prop("Sub")->PropType->ClassType, &TSub::ClassInfo);
+  EXPECT_EQ(Prop("Sub")->PropType->ClassType, ClassOf<TSub>());
 }
 
 TEST(TypInfoTest, EnumValuesAreFoundInAnyCase) {
@@ -155,78 +156,149 @@ TEST(TypInfoTest, EnumValuesAreFoundInAnyCase) {
 }
 
 TEST(TypInfoTest, StringsGoThroughTheAccessors) {
-  TSample sample(nullptr);
-  SetStrProp(&sample, Prop("text"), "  ?  ");
-  EXPECT_EQ(sample.TextSets, 1);
-  EXPECT_EQ(GetStrProp(&sample, Prop("Text")), "  ?  ");
+  auto sample = MakeComponent<TSample>();
+  SetStrProp(sample.get(), Prop("text"), "  ?  ");
+  EXPECT_EQ(sample->TextSets, 1);
+  EXPECT_EQ(GetStrProp(sample.get(), Prop("Text")), "  ?  ");
 }
 
 TEST(TypInfoTest, MethodsBecomeHandlersOfTheirSignature) {
-  TSample sample(nullptr);
-  const TMethodInfo *ping = FindMethodInfo(&TShadow::ClassInfo, "PING");
+  auto sample = MakeComponent<TSample>();
+  const TMethodInfo *ping = FindMethodInfo(ClassOf<TShadow>(), "PING");
   ASSERT_NE(ping, nullptr);
   EXPECT_EQ(ping->Signature, &TypeInfo<TNotifyEvent>);
-  SetMethodProp(&sample, Prop("OnPing"), TMethod{ping->Code, &sample});
-  ASSERT_TRUE(sample.OnPing);
-  EXPECT_EQ(sample.OnPing, TNotifyEvent(&sample, &TSample::Ping));
-  sample.OnPing(&sample);
-  EXPECT_EQ(sample.Pinged, std::vector<TObject *>{&sample});
-  EXPECT_EQ(GetMethodProp(&sample, Prop("OnPing")), (TMethod{ping->Code, &sample}));
-  SetMethodProp(&sample, Prop("OnPing"), TMethod{});
-  EXPECT_FALSE(sample.OnPing);
+  SetMethodProp(sample.get(), Prop("OnPing"), TMethod{ping->Code, sample.get()});
+  ASSERT_TRUE(sample->OnPing);
+  EXPECT_EQ(sample->OnPing, TNotifyEvent(sample.get(), &TSample::Ping));
+  sample->OnPing(sample.get());
+  EXPECT_EQ(sample->Pinged, std::vector<TObject *>{sample.get()});
+  EXPECT_EQ(GetMethodProp(sample.get(), Prop("OnPing")), (TMethod{ping->Code, sample.get()}));
+  SetMethodProp(sample.get(), Prop("OnPing"), TMethod{});
+  EXPECT_FALSE(sample->OnPing);
 }
 
 TEST(TypInfoTest, ClosuresCompareByObjectAndMethod) {
-  TSample a(nullptr), b(nullptr);
-  EXPECT_EQ(TNotifyEvent(&a, &TSample::Ping), TNotifyEvent(&a, &TSample::Ping));
-  EXPECT_NE(TNotifyEvent(&a, &TSample::Ping), TNotifyEvent(&b, &TSample::Ping));
-  EXPECT_NE(TNotifyEvent(&a, &TSample::Ping), TNotifyEvent());
+  auto a = MakeComponent<TSample>();
+  auto b = MakeComponent<TSample>();
+  EXPECT_EQ(TNotifyEvent(a.get(), &TSample::Ping), TNotifyEvent(a.get(), &TSample::Ping));
+  EXPECT_NE(TNotifyEvent(a.get(), &TSample::Ping), TNotifyEvent(b.get(), &TSample::Ping));
+  EXPECT_NE(TNotifyEvent(a.get(), &TSample::Ping), TNotifyEvent());
   EXPECT_FALSE(TNotifyEvent());
 }
 
 TEST(TypInfoTest, ObjectPropertiesGiveTheirObject) {
-  TSample sample(nullptr);
-  EXPECT_EQ(GetObjectProp(&sample, Prop("Sub")), sample.Sub());
+  auto sample = MakeComponent<TSample>();
+  EXPECT_EQ(GetObjectProp(sample.get(), Prop("Sub")), sample->Sub());
   EXPECT_EQ(Prop("Sub")->Set, nullptr);
 }
 
 TEST(TypInfoTest, AccessOfTheWrongKindRaises) {
-  TSample sample(nullptr);
-  EXPECT_THROW(SetStrProp(&sample, Prop("S8"), "1"), Exception);
-  EXPECT_THROW(GetOrdProp(&sample, Prop("Text")), Exception);
-  EXPECT_THROW(SetOrdProp(&sample, Prop("Sub"), 0), Exception);
-  EXPECT_THROW(SetMethodProp(&sample, Prop("Flag"), TMethod{}), Exception);
+  auto sample = MakeComponent<TSample>();
+  EXPECT_THROW(SetStrProp(sample.get(), Prop("S8"), "1"), Exception);
+  EXPECT_THROW(GetOrdProp(sample.get(), Prop("Text")), Exception);
+  EXPECT_THROW(SetOrdProp(sample.get(), Prop("Sub"), 0), Exception);
+  EXPECT_THROW(SetMethodProp(sample.get(), Prop("Flag"), TMethod{}), Exception);
 }
 
 TEST(TypInfoTest, FieldsAndMethodsAreFoundInAnyCase) {
-  const TFieldInfo *field = FindFieldInfo(&TMainForm::ClassInfo, "toppan");
+  const TFieldInfo *field = FindFieldInfo(ClassOf<TMainForm>(), "toppan");
   ASSERT_NE(field, nullptr);
   EXPECT_STREQ(field->Name, "TopPan");
-  EXPECT_EQ(field->FieldClass, &TPanel::ClassInfo);
-  EXPECT_EQ(FindFieldInfo(&TMainForm::ClassInfo, "LftPan"), nullptr);
-  const TMethodInfo *query = FindMethodInfo(&TMainForm::ClassInfo, "formclosequery");
+  EXPECT_EQ(field->FieldClass, ClassOf<TPanel>());
+  EXPECT_EQ(FindFieldInfo(ClassOf<TMainForm>(), "LftPan"), nullptr);
+  const TMethodInfo *query = FindMethodInfo(ClassOf<TMainForm>(), "formclosequery");
   ASSERT_NE(query, nullptr);
   EXPECT_EQ(query->Signature, &TypeInfo<TCloseQueryEvent>);
-  EXPECT_EQ(FindMethodInfo(&TMainForm::ClassInfo, "Nope"), nullptr);
+  EXPECT_EQ(FindMethodInfo(ClassOf<TMainForm>(), "Nope"), nullptr);
 }
 
 TEST(ClassInfoTest, ChainsToTObject) {
   std::vector<std::string> chain;
-  for (TClass cls = &TMemo::ClassInfo; cls != nullptr; cls = cls->ClassParent) chain.push_back(cls->ClassName);
+  for (TClass cls = ClassOf<TMemo>(); cls != nullptr; cls = cls->ClassParent) chain.push_back(cls->ClassName);
   EXPECT_EQ(chain, (std::vector<std::string>{"TMemo", "TEdit", "TWinControl", "TControl", "TComponent",
                                              "TPersistent", "TObject"}));
-  EXPECT_TRUE(TMemo::ClassInfo.InheritsFrom(&TControl::ClassInfo));
-  EXPECT_FALSE(TControl::ClassInfo.InheritsFrom(&TMemo::ClassInfo));
+  EXPECT_TRUE(ClassOf<TMemo>()->InheritsFrom(ClassOf<TControl>()));
+  EXPECT_FALSE(ClassOf<TControl>()->InheritsFrom(ClassOf<TMemo>()));
+}
+
+struct ClassCase {
+  TClass cls;
+  const char *name;
+  TClass parent;
+  bool creatable;  // the reader can make one
+};
+
+// Every class of this layer and its stand-ins has a record of its own.
+TEST(ClassInfoTest, EveryClassHasItsOwnRecord) {
+  const ClassCase table[] = {
+      {ClassOf<TObject>(), "TObject", nullptr, false},
+      {ClassOf<TPersistent>(), "TPersistent", ClassOf<TObject>(), false},
+      {ClassOf<TComponent>(), "TComponent", ClassOf<TPersistent>(), true},
+      {ClassOf<TControl>(), "TControl", ClassOf<TComponent>(), true},
+      {ClassOf<TWinControl>(), "TWinControl", ClassOf<TControl>(), true},
+      {ClassOf<TForm>(), "TForm", ClassOf<TWinControl>(), true},
+      {ClassOf<TButton>(), "TButton", ClassOf<TWinControl>(), true},
+      {ClassOf<TCheckBox>(), "TCheckBox", ClassOf<TWinControl>(), true},
+      {ClassOf<TComboBox>(), "TComboBox", ClassOf<TWinControl>(), true},
+      {ClassOf<TLabel>(), "TLabel", ClassOf<TWinControl>(), true},
+      {ClassOf<TEdit>(), "TEdit", ClassOf<TWinControl>(), true},
+      {ClassOf<TMemo>(), "TMemo", ClassOf<TEdit>(), true},
+      {ClassOf<TPanel>(), "TPanel", ClassOf<TWinControl>(), true},
+      {ClassOf<TImage>(), "TImage", ClassOf<TControl>(), true},
+      {ClassOf<TBevel>(), "TBevel", ClassOf<TControl>(), true},
+      {ClassOf<TMainForm>(), "TMainForm", ClassOf<TForm>(), true},
+      {ClassOf<TSub>(), "TSub", ClassOf<TPersistent>(), false},
+      {ClassOf<TSample>(), "TSample", ClassOf<TComponent>(), true},
+      {ClassOf<TShadow>(), "TShadow", ClassOf<TSample>(), true},
+  };
+  for (const ClassCase &c : table) {
+    SCOPED_TRACE(c.name);
+    EXPECT_STREQ(c.cls->ClassName, c.name);
+    EXPECT_EQ(c.cls->ClassParent, c.parent);
+    EXPECT_EQ(c.cls->Create != nullptr, c.creatable);
+    if (c.creatable) {
+      auto owner = MakeComponent<TComponent>();
+      TComponent *made = c.cls->Create(owner.get());
+      EXPECT_EQ(made->ClassType(), c.cls);
+      EXPECT_STREQ(made->ClassName(), c.name);
+    }
+  }
+}
+
+// Derived without a record of its own: ClassOf, Field, object properties and
+// RegisterClasses refuse it at compile time.
+class TForgotten : public TPanel {
+public:
+  using TPanel::TPanel;
+};
+
+static_assert(HasOwnClassRecord<TPanel> && HasOwnClassRecord<TObject> && HasOwnClassRecord<TSub>);
+static_assert(!HasOwnClassRecord<TForgotten>);
+// Only components with T(TComponent *Owner) can be registered.
+static_assert(publishing::IsCreatable<TPanel> && publishing::IsCreatable<TComponent>);
+static_assert(!publishing::IsCreatable<TSub> && !publishing::IsCreatable<TPersistent>);
+
+TEST(ClassInfoTest, ObjectsAreTestedByTheirRecords) {
+  auto memo = MakeComponent<TMemo>();
+  TObject *object = memo.get();
+  EXPECT_TRUE(object->InheritsFrom<TMemo>());
+  EXPECT_TRUE(object->InheritsFrom<TEdit>());
+  EXPECT_TRUE(object->InheritsFrom<TObject>());
+  EXPECT_FALSE(object->InheritsFrom<TPanel>());
+  EXPECT_EQ(ObjectAs<TEdit>(object), memo.get());
+  EXPECT_EQ(ObjectAs<TControl>(static_cast<const TObject *>(object)), memo.get());
+  EXPECT_EQ(ObjectAs<TPanel>(object), nullptr);
+  EXPECT_EQ(ObjectAs<TMemo>(static_cast<TObject *>(nullptr)), nullptr);
 }
 
 TEST(ClassInfoTest, ComponentsHaveAVirtualConstructor) {
-  TMainForm owner(nullptr);
-  TComponent *panel = TPanel::ClassInfo.Create(&owner);
-  EXPECT_EQ(panel->ClassType(), &TPanel::ClassInfo);
+  auto owner = MakeComponent<TMainForm>();
+  TComponent *panel = ClassOf<TPanel>()->Create(owner.get());
+  EXPECT_EQ(panel->ClassType(), ClassOf<TPanel>());
   EXPECT_STREQ(panel->ClassName(), "TPanel");
-  EXPECT_EQ(panel->Owner(), &owner);
-  EXPECT_EQ(TPersistent::ClassInfo.Create, nullptr);
-  EXPECT_EQ(TSub::ClassInfo.Create, nullptr);
+  EXPECT_EQ(panel->Owner(), owner.get());
+  EXPECT_EQ(ClassOf<TPersistent>()->Create, nullptr);
+  EXPECT_EQ(ClassOf<TSub>()->Create, nullptr);
 }
 
 }  // namespace
