@@ -82,6 +82,10 @@ HPALETTE CopyPalette(HPALETTE palette) {
 
 }  // namespace
 
+LV_PUBLISH(TGraphic) { return {}; }
+LV_PUBLISH(TBitmap) { return {}; }
+LV_PUBLISH(TBitmapCanvas) { return {}; }
+
 TBitmapImage::~TBitmapImage() {
   if (FHandle != nullptr) DeleteObject(FHandle);
   if (FPalette != nullptr) DeleteObject(FPalette);
@@ -98,7 +102,7 @@ TBitmap::~TBitmap() {
 }
 
 void TBitmap::Assign(TPersistent *source) {
-  auto *bitmap = dynamic_cast<TBitmap *>(source);
+  auto *bitmap = ObjectAs<TBitmap>(source);
   if (bitmap == nullptr) return TGraphic::Assign(source);
   if (bitmap == this) return;
   FreeContext();

@@ -2,6 +2,8 @@
 #include "toolkit/Graphics.h"
 #include "toolkit/GraphicsUnit.h"
 
+LV_PUBLISH(TCanvas) { return {}; }
+
 TCanvas::TCanvas() : FFont(new TFont), FPen(new TPen), FBrush(new TBrush) {
   FFont->OnChange = TNotifyEvent(this, &TCanvas::FontChanged);
   FPen->OnChange = TNotifyEvent(this, &TCanvas::PenChanged);

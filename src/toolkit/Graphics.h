@@ -89,6 +89,8 @@ private:
 };
 
 class TGraphicsObject : public TPersistent {
+  LV_CLASS(TGraphicsObject, TPersistent)
+
 public:
   // Called with the object after it changed; empty when nobody listens.
   TNotifyEvent OnChange;
@@ -102,6 +104,8 @@ protected:
 };
 
 class TFont : public TGraphicsObject {
+  LV_CLASS(TFont, TGraphicsObject)
+
 public:
   TFont();
   ~TFont() override;
@@ -132,6 +136,8 @@ private:
 };
 
 class TPen : public TGraphicsObject {
+  LV_CLASS(TPen, TGraphicsObject)
+
 public:
   TPen();
   ~TPen() override;
@@ -151,6 +157,8 @@ private:
 };
 
 class TBrush : public TGraphicsObject {
+  LV_CLASS(TBrush, TGraphicsObject)
+
 public:
   TBrush();
   ~TBrush() override;
@@ -182,6 +190,8 @@ class TGraphic;
 // Draws on a device context; font, pen and brush are selected only when a
 // drawing operation needs them.
 class TCanvas : public TPersistent {
+  LV_CLASS(TCanvas, TPersistent)
+
 public:
   TCanvas();
   ~TCanvas() override;
@@ -243,6 +253,8 @@ private:
 
 // An abstract picture.
 class TGraphic : public TPersistent {
+  LV_CLASS(TGraphic, TPersistent)
+
 public:
   virtual void Draw(TCanvas *canvas, const RECT &rect) = 0;
   virtual int32_t Height() const = 0;
@@ -290,6 +302,8 @@ enum TPixelFormat : uint8_t { pfDevice, pf1Bit, pf4Bit, pf8Bit, pf15Bit, pf16Bit
 class TBitmapCanvas;
 
 class TBitmap : public TGraphic {
+  LV_CLASS(TBitmap, TGraphic)
+
 public:
   TBitmap();
   ~TBitmap() override;
@@ -346,6 +360,8 @@ private:
 // The canvas of a bitmap: the bitmap selected into a memory context that is
 // released again after every message.
 class TBitmapCanvas : public TCanvas {
+  LV_CLASS(TBitmapCanvas, TCanvas)
+
 public:
   explicit TBitmapCanvas(TBitmap *bitmap) : FBitmap(bitmap) {}
   ~TBitmapCanvas() override;

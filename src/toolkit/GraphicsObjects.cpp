@@ -76,6 +76,11 @@ void TResourceManager::AssignResource(TGraphicsObject *object, TResource *resour
   FreeResource(old);
 }
 
+LV_PUBLISH(TGraphicsObject) { return {}; }
+LV_PUBLISH(TFont) { return {}; }
+LV_PUBLISH(TPen) { return {}; }
+LV_PUBLISH(TBrush) { return {}; }
+
 void TGraphicsObject::Changed() {
   if (OnChange) OnChange(this);
 }
@@ -87,7 +92,7 @@ TFont::TFont() : FPixelsPerInch(GraphicsUnit().ScreenLogPixels) {
 TFont::~TFont() { GraphicsUnit().FontManager.FreeResource(FResource); }
 
 void TFont::Assign(TPersistent *source) {
-  auto *font = dynamic_cast<TFont *>(source);
+  auto *font = ObjectAs<TFont>(source);
   if (font == nullptr) return TGraphicsObject::Assign(source);
   GraphicsUnit().FontManager.AssignResource(this, font->FResource);
   SetColor(font->Color());
@@ -142,7 +147,7 @@ TPen::TPen() {
 TPen::~TPen() { GraphicsUnit().PenManager.FreeResource(FResource); }
 
 void TPen::Assign(TPersistent *source) {
-  auto *pen = dynamic_cast<TPen *>(source);
+  auto *pen = ObjectAs<TPen>(source);
   if (pen == nullptr) return TGraphicsObject::Assign(source);
   GraphicsUnit().PenManager.AssignResource(this, pen->FResource);
 }
@@ -182,7 +187,7 @@ TBrush::TBrush() {
 TBrush::~TBrush() { GraphicsUnit().BrushManager.FreeResource(FResource); }
 
 void TBrush::Assign(TPersistent *source) {
-  auto *brush = dynamic_cast<TBrush *>(source);
+  auto *brush = ObjectAs<TBrush>(source);
   if (brush == nullptr) return TGraphicsObject::Assign(source);
   GraphicsUnit().BrushManager.AssignResource(this, brush->FResource);
 }

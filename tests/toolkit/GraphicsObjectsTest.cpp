@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 #include "toolkit/Graphics.h"
 
@@ -182,6 +183,57 @@ TEST(ColorTest, SystemColoursComeFromTheSystem) {
   EXPECT_EQ(ColorToRGB(clWhite), 0xFFFFFFu);
   for (TColor c : {clWindow, clWindowText, clBtnFace, clBtnShadow, clBtnHighlight})
     EXPECT_EQ(ColorToRGB(c), GetSysColor(c & 0xFF)) << std::hex << c;
+}
+
+struct ClassCase {
+  TClass cls;
+  const char *name;
+  TClass parent;
+};
+
+// Every graphics class has a record of its own, below the streaming classes.
+TEST(GraphicsClassTest, EveryClassHasItsOwnRecord) {
+  const ClassCase table[] = {
+      {ClassOf<TObject>(), "TObject", nullptr},
+      {ClassOf<TPersistent>(), "TPersistent", ClassOf<TObject>()},
+      {ClassOf<TComponent>(), "TComponent", ClassOf<TPersistent>()},
+      {ClassOf<TGraphicsObject>(), "TGraphicsObject", ClassOf<TPersistent>()},
+      {ClassOf<TFont>(), "TFont", ClassOf<TGraphicsObject>()},
+      {ClassOf<TPen>(), "TPen", ClassOf<TGraphicsObject>()},
+      {ClassOf<TBrush>(), "TBrush", ClassOf<TGraphicsObject>()},
+      {ClassOf<TCanvas>(), "TCanvas", ClassOf<TPersistent>()},
+      {ClassOf<TBitmapCanvas>(), "TBitmapCanvas", ClassOf<TCanvas>()},
+      {ClassOf<TGraphic>(), "TGraphic", ClassOf<TPersistent>()},
+      {ClassOf<TBitmap>(), "TBitmap", ClassOf<TGraphic>()},
+  };
+  for (const ClassCase &c : table) {
+    SCOPED_TRACE(c.name);
+    EXPECT_STREQ(c.cls->ClassName, c.name);
+    EXPECT_EQ(c.cls->ClassParent, c.parent);
+    // None of them is a component the reader could make.
+    EXPECT_EQ(c.cls->Create, nullptr);
+  }
+}
+
+TEST(GraphicsClassTest, ObjectsReportTheirOwnClass) {
+  TFont font;
+  TPen pen;
+  TBrush brush;
+  TCanvas canvas;
+  TBitmap bitmap;
+  const std::pair<TObject *, const char *> objects[] = {
+      {&font, "TFont"},     {&pen, "TPen"},       {&brush, "TBrush"},
+      {&canvas, "TCanvas"}, {&bitmap, "TBitmap"}, {bitmap.Canvas(), "TBitmapCanvas"},
+  };
+  for (auto [object, name] : objects) {
+    SCOPED_TRACE(name);
+    EXPECT_STREQ(object->ClassName(), name);
+    EXPECT_TRUE(object->InheritsFrom<TPersistent>());
+  }
+  EXPECT_TRUE(font.InheritsFrom<TGraphicsObject>());
+  EXPECT_FALSE(canvas.InheritsFrom<TGraphicsObject>());
+  EXPECT_EQ(ObjectAs<TCanvas>(bitmap.Canvas()), bitmap.Canvas());
+  EXPECT_EQ(ObjectAs<TGraphic>(&font), nullptr);
 }
 
 }  // namespace
