@@ -18,6 +18,17 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 lv_xvfb_pid=
 
+# True when this machine runs 32-bit programs only through the user-mode
+# emulator that setup-machine registers where the kernel cannot run them.
+lv_emulated_32bit() {
+  local entry
+  for entry in /proc/sys/fs/binfmt_misc/*; do
+    [ -f "$entry" ] || continue
+    grep -qx enabled "$entry" 2>/dev/null && grep -q '^interpreter .*qemu-i386' "$entry" 2>/dev/null && return 0
+  done
+  return 1
+}
+
 # Starts our own Xvfb when no display is set; stopped by lv_cleanup.
 lv_ensure_display() {
   [ -n "${DISPLAY:-}" ] && return 0

@@ -1,17 +1,14 @@
 #include "setup/Guard.h"
 
-#include <windows.h>
-
 #include "runtime/SysUtils.h"
+#include "toolkit/Forms.h"
 
 int RunGuarded(void (*body)()) {
   try {
     body();
-  } catch (const EAbort &) {
-    ExitCode = 1;
   } catch (...) {
-    // The exception's own text is for developers, not for the user.
-    ::MessageBoxW(nullptr, L"Critical error", nullptr, MB_ICONHAND | MB_TASKMODAL);
+    // Reported as a message handler's would be; the run ends here.
+    HandleException();
     ExitCode = 1;
   }
   return ExitCode;

@@ -1,0 +1,64 @@
+// The one window procedure of the toolkit's windows: from the window to its
+// control, and no exception beyond.
+#include <cstdio>
+
+#include "toolkit/Controls.h"
+#include "toolkit/Forms.h"
+
+TWinControl *CreationControl = nullptr;
+
+namespace {
+
+class TControlAtom {
+public:
+  TControlAtom() {
+    char name[16];
+    std::snprintf(name, sizeof name, "_%.8lX", ::GetCurrentThreadId());
+    FAtom = ::GlobalAddAtomA(name);
+  }
+  ~TControlAtom() { ::GlobalDeleteAtom(FAtom); }
+  TControlAtom(const TControlAtom &) = delete;
+  TControlAtom &operator=(const TControlAtom &) = delete;
+  ATOM Atom() const { return FAtom; }
+
+private:
+  ATOM FAtom = 0;
+};
+
+}  // namespace
+
+LPCWSTR ControlProperty() {
+  static const TControlAtom atom;
+  return reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(atom.Atom()));
+}
+
+TWinControl *FindControl(HWND window) {
+  if (window == nullptr) return nullptr;
+  return static_cast<TWinControl *>(::GetPropW(window, ControlProperty()));
+}
+
+void TWinControl::AttachWindow(HWND window) {
+  FHandle = window;
+  if ((::GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0 && ::GetWindowLongW(window, GWL_ID) == 0)
+    ::SetWindowLongW(window, GWL_ID, static_cast<LONG>(reinterpret_cast<intptr_t>(window)));
+  ::SetPropW(window, ControlProperty(), this);
+}
+
+LRESULT CALLBACK ControlWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  TWinControl *control = FindControl(window);
+  if (control == nullptr) {
+    control = CreationControl;
+    if (control == nullptr) return ::DefWindowProcW(window, msg, wParam, lParam);
+    CreationControl = nullptr;
+    control->AttachWindow(window);
+  }
+  TMsgRecord message{msg, static_cast<int32_t>(wParam), static_cast<int32_t>(lParam), 0};
+  // Lists throw std::out_of_range and allocation std::bad_alloc: everything
+  // stops here.
+  try {
+    control->MainWndProc(message);
+  } catch (...) {
+    HandleException();
+  }
+  return message.Result;
+}
