@@ -37,6 +37,17 @@ function(lv_win_test name)
   set_tests_properties(win.${name} PROPERTIES ENVIRONMENT "LV_OUT_DIR=${LV_OUT_DIR}")
 endfunction()
 
+# Runs a Windows test once per locale (LC_ALL, from which Wine takes the user
+# locale and the ANSI code page): the first on the test's own entry, the others
+# on entries named after them.
+function(lv_win_test_locales name first)
+  set_property(TEST win.${name} APPEND PROPERTY ENVIRONMENT LC_ALL=${first}.UTF-8)
+  foreach(locale ${ARGN})
+    add_test(NAME win.${name}.${locale} COMMAND ${name})
+    set_tests_properties(win.${name}.${locale} PROPERTIES ENVIRONMENT "LC_ALL=${locale}.UTF-8")
+  endforeach()
+endfunction()
+
 # A GUI executable with the program's link flags (wide entry point, GUI
 # subsystem; -static above links libgcc, libstdc++ and winpthread in).
 function(lv_gui_executable name)
