@@ -22,7 +22,17 @@ UINT ButtonFlags(TMsgDlgButtons buttons) {
   return MB_OK;
 }
 
-// The answer of a box that failed to appear.
+// Whether the answer is a button of the set.
+bool Offered(int answer, UINT buttonFlags) {
+  switch (buttonFlags) {
+    case MB_ABORTRETRYIGNORE: return answer == IDABORT || answer == IDRETRY || answer == IDIGNORE;
+    case MB_YESNO: return answer == IDYES || answer == IDNO;
+    default: return answer == IDOK;
+  }
+}
+
+// The answer of a box that failed to appear (0, or -1 where the dialog could
+// not be made): the set's refusal, so nobody retries unasked.
 int32_t Refusal(UINT buttonFlags) {
   switch (buttonFlags) {
     case MB_ABORTRETRYIGNORE: return IDABORT;
@@ -35,16 +45,11 @@ int32_t Refusal(UINT buttonFlags) {
 
 int32_t MessageDlg(const AnsiString &text, TMsgDlgType dlgType, TMsgDlgButtons buttons) {
   const UINT buttonFlags = ButtonFlags(buttons);
-  int answer = ::MessageBoxW(static_cast<HWND>(MessageDlgOwner), UTF8Decode(text).c_str(),
-                             UTF8Decode(LocalisedText(SSetupTitle)).c_str(),
+  const HWND owner = static_cast<HWND>(MessageDlgOwner);
+  // An owner that is no longer a window fails the box, as the system would;
+  // tested here, so nothing hangs on how the system fails it.
+  if (owner != nullptr && !::IsWindow(owner)) return Refusal(buttonFlags);
+  int answer = ::MessageBoxW(owner, UTF8Decode(text).c_str(), UTF8Decode(LocalisedText(SSetupTitle)).c_str(),
                              IconFlag(dlgType) | buttonFlags | MB_TASKMODAL);
-  switch (answer) {
-    case 0: return Refusal(buttonFlags);
-    case IDABORT:
-    case IDRETRY:
-    case IDIGNORE:
-    case IDYES:
-    case IDNO: return answer;
-    default: return IDOK;
-  }
+  return Offered(answer, buttonFlags) ? answer : Refusal(buttonFlags);
 }
