@@ -167,7 +167,11 @@ TEST_F(BlockedWriteTest, ABoxThatCannotBeShownAborts) {
   struct OwnerReset {
     ~OwnerReset() { MessageDlgOwner = nullptr; }
   } reset;
-  MessageDlgOwner = reinterpret_cast<void *>(static_cast<uintptr_t>(0x7FFF0123));
+  // A window that is gone: its handle stays well formed but names nothing.
+  HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(gone, nullptr);
+  DestroyWindow(gone);
+  MessageDlgOwner = gone;
   TMessageBoxDriver driver({TBoxAnswer{IDRETRY}});
   EXPECT_FALSE(Catalogue->WriteEntry(Entry(Readme), Target));
   EXPECT_TRUE(driver.Finish().empty());
