@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "support/MessageBoxDriver.h"
+#include "support/ProcessWindows.h"
 #include "resconst/ResConst.h"
 
 namespace {
@@ -154,10 +155,8 @@ TEST_F(DialogsTest, ABoxThatCannotBeShownRefuses) {
       {"YesNo", mbYes | mbNo, IDNO},
       {"OK", mbOK, IDOK},
   };
-  // A window that is gone: its handle stays well formed but names nothing.
-  HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  HWND gone = GoneWindow();
   ASSERT_NE(gone, nullptr);
-  DestroyWindow(gone);
   MessageDlgOwner = gone;
   ASSERT_FALSE(IsWindow(gone));
   // Should a box appear after all, it is recorded and closed.

@@ -11,6 +11,7 @@
 #include "CatalogueFixture.h"
 #include "dialogs/Dialogs.h"
 #include "support/MessageBoxDriver.h"
+#include "support/ProcessWindows.h"
 
 namespace {
 
@@ -167,10 +168,8 @@ TEST_F(BlockedWriteTest, ABoxThatCannotBeShownAborts) {
   struct OwnerReset {
     ~OwnerReset() { MessageDlgOwner = nullptr; }
   } reset;
-  // A window that is gone: its handle stays well formed but names nothing.
-  HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  HWND gone = GoneWindow();
   ASSERT_NE(gone, nullptr);
-  DestroyWindow(gone);
   MessageDlgOwner = gone;
   TMessageBoxDriver driver({TBoxAnswer{IDRETRY}});
   EXPECT_FALSE(Catalogue->WriteEntry(Entry(Readme), Target));

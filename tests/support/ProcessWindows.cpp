@@ -31,3 +31,9 @@ HWND FindProcessDialog(DWORD processId) {
   }
   return nullptr;
 }
+
+HWND GoneWindow() {
+  HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  DestroyWindow(window);
+  return window;
+}

@@ -9,3 +9,6 @@
 std::vector<HWND> ProcessWindows(DWORD processId);
 // The first visible dialog window (class "#32770") of the process, or null.
 HWND FindProcessDialog(DWORD processId);
+// The handle of a window made and destroyed at once: well formed, but it
+// names no window any more.
+HWND GoneWindow();
