@@ -1,111 +1,122 @@
-// Windowed controls: the native window made on demand, and the messages
-// that reach its native procedure.
-#include <cwchar>
-
+// TWinControl: its children, in insertion order, and the messages passed to
+// them.
+#include "streaming/Reader.h"
 #include "toolkit/Controls.h"
+#include "toolkit/Forms.h"
 
 LV_PUBLISH(TWinControl) { return {}; }
 
-TWinControl::TWinControl(TComponent *AOwner) : TControl(AOwner) {}
+TWinControl::TWinControl(TComponent *AOwner) : TControl(AOwner), FBrush(std::make_unique<TBrush>()) {
+  FBrush->SetColor(Color());
+}
 
 void TWinControl::Destroy() {
+  ForgetFocus(this);
   if (FHandle != nullptr) DestroyWindowHandle();
+  // Children go last first; each leaves the lists before it is freed.
+  while (ControlCount() > 0) {
+    TControl *child = Controls(ControlCount() - 1);
+    RemoveControl(child);
+    child->Free();
+  }
   inherited::Destroy();
 }
 
-HWND TWinControl::Handle() {
-  HandleNeeded();
-  return FHandle;
+TControl *TWinControl::Controls(int32_t index) const {
+  const int32_t windowless = FControls.Count();
+  if (index < windowless) return FControls[index];
+  return FWinControls[index - windowless];
 }
 
-void TWinControl::HandleNeeded() {
-  if (FHandle == nullptr) CreateHandle();
-}
-
-void TWinControl::CreateHandle() {
-  if (FHandle == nullptr) CreateWnd();
-}
-
-void TWinControl::CreateParams(TCreateParams &Params) {
-  Params = TCreateParams{};
-  Params.Caption = UTF8Decode(FText);
-  Params.Style = WS_CHILD | WS_CLIPSIBLINGS;
-  Params.WndParent = FParentWindow;
-  Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-  Params.WindowClass.lpfnWndProc = ::DefWindowProcW;
-  Params.WindowClass.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  Params.WindowClass.hInstance = ::GetModuleHandleW(nullptr);
-  const WideString name = UTF8Decode(ClassName());
-  std::wcsncpy(Params.WinClassName, name.c_str(), std::size(Params.WinClassName) - 1);
-}
-
-void TWinControl::CreateWnd() {
-  TCreateParams params;
-  CreateParams(params);
-  FDefWndProc = params.WindowClass.lpfnWndProc;
-  // The class is registered under the control's class name with the
-  // toolkit's window procedure; the procedure it was built on stays the
-  // default handler.
-  WNDCLASSW registered{};
-  const bool known = ::GetClassInfoW(params.WindowClass.hInstance, params.WinClassName, &registered);
-  if (!known || registered.lpfnWndProc != ControlWndProc) {
-    if (known) ::UnregisterClassW(params.WinClassName, params.WindowClass.hInstance);
-    WNDCLASSW cls = params.WindowClass;
-    cls.lpfnWndProc = ControlWndProc;
-    cls.lpszClassName = params.WinClassName;
-    ::RegisterClassW(&cls);
+void TWinControl::InsertControl(TControl *Control) {
+  Perform(TKM_CONTROLLISTCHANGE, static_cast<int32_t>(reinterpret_cast<intptr_t>(Control)), 1);
+  auto *windowed = ObjectAs<TWinControl>(Control);
+  if (windowed != nullptr) {
+    FWinControls.Add(windowed);
+    FTabList.Add(windowed);
+  } else {
+    FControls.Add(Control);
   }
-  CreationControl = this;
-  CreateWindowHandle(params);
-  CreationControl = nullptr;
-  FText.clear();
+  Control->FParent = this;
+  if ((Control->ControlState & ctsReadingState) != 0) return;
+  Control->Perform(TKM_PARENTCOLORCHANGED, 0, 0);
+  Control->Perform(TKM_PARENTFONTCHANGED, 0, 0);
+  if (windowed != nullptr)
+    UpdateControlState();
+  else if (FHandle != nullptr)
+    Control->Invalidate();
 }
 
-void TWinControl::CreateWindowHandle(const TCreateParams &Params) {
-  FHandle = ::CreateWindowExW(Params.ExStyle, Params.WinClassName, Params.Caption.c_str(), Params.Style, Params.X,
-                              Params.Y, Params.Width, Params.Height, Params.WndParent, nullptr,
-                              Params.WindowClass.hInstance, Params.Param);
+void TWinControl::RemoveControl(TControl *Control) {
+  if (auto *windowed = ObjectAs<TWinControl>(Control)) {
+    ForgetFocus(windowed);
+    windowed->DestroyHandle();
+    FWinControls.Remove(windowed);
+    FTabList.Remove(windowed);
+  } else {
+    if (FHandle != nullptr) Control->InvalidateControl(Control->Visible(), false);
+    FControls.Remove(Control);
+  }
+  Control->FParent = nullptr;
+  Perform(TKM_CONTROLLISTCHANGE, static_cast<int32_t>(reinterpret_cast<intptr_t>(Control)), 0);
 }
 
-void TWinControl::DestroyHandle() {
-  if (FHandle != nullptr) DestroyWnd();
+bool TWinControl::ContainsControl(TControl *Control) const {
+  for (TControl *c = Control; c != nullptr; c = c->Parent())
+    if (c == this) return true;
+  return false;
 }
 
-void TWinControl::DestroyWnd() {
-  const int32_t length = Perform(WM_GETTEXTLENGTH, 0, 0);
-  WideString text(static_cast<size_t>(length > 0 ? length : 0), L'\0');
-  if (length > 0)
-    Perform(WM_GETTEXT, length + 1, static_cast<int32_t>(reinterpret_cast<intptr_t>(text.data())));
-  DestroyWindowHandle();
-  FText = UTF8Encode(text.c_str());
+void TWinControl::ForgetFocus(TWinControl *Control) {
+  if (TForm *form = GetParentForm(this)) form->DefocusControl(Control, true);
 }
 
-void TWinControl::DestroyWindowHandle() { ::DestroyWindow(FHandle); }
-
-void TWinControl::MainWndProc(TMsgRecord &Message) { WindowProc(Message); }
-
-void TWinControl::Dispatch(TMsgRecord &Message) {
-  switch (Message.Msg) {
-    case WM_NCDESTROY:
-      WMNCDestroy(Message);
-      break;
-    default:
-      inherited::Dispatch(Message);
+void TWinControl::Broadcast(TMsgRecord &Message) {
+  for (int32_t i = 0; i < ControlCount(); ++i) {
+    Controls(i)->WindowProc(Message);
+    if (Message.Result != 0) return;
   }
 }
 
-void TWinControl::DefaultHandler(TMsgRecord &Message) {
-  if (FHandle == nullptr) {
-    inherited::DefaultHandler(Message);
-    return;
-  }
-  Message.Result = static_cast<int32_t>(::CallWindowProcW(FDefWndProc, FHandle, Message.Msg,
-                                                         static_cast<WPARAM>(Message.WParam),
-                                                         static_cast<LPARAM>(Message.LParam)));
+void TWinControl::NotifyControls(uint32_t Msg) {
+  TMsgRecord message{Msg, 0, 0, 0};
+  Broadcast(message);
 }
 
-void TWinControl::WMNCDestroy(TMsgRecord &Message) {
-  inherited::Dispatch(Message);
-  ::RemovePropW(FHandle, ControlProperty());
-  FHandle = nullptr;
+TControl *TWinControl::ControlAtPos(POINT Pos, bool AllowDisabled) {
+  for (int32_t i = FControls.Count() - 1; i >= 0; --i) {
+    TControl *child = FControls[i];
+    if (!child->Visible() || !(child->Enabled() || AllowDisabled)) continue;
+    const POINT local{Pos.x - child->Left(), Pos.y - child->Top()};
+    const RECT client = child->GetClientRect();
+    if (!::PtInRect(&client, local)) continue;
+    const int32_t packed = static_cast<int32_t>(MAKELONG(static_cast<int16_t>(Pos.x), static_cast<int16_t>(Pos.y)));
+    if (child->Perform(TKM_HITTEST, 0, packed) != 0) return child;
+  }
+  return nullptr;
+}
+
+void TWinControl::SetParentWindow(HWND value) {
+  if (value == FParentWindow) return;
+  if (Parent() == nullptr) DestroyHandle();
+  FParentWindow = value;
+  UpdateControlState();
+}
+
+void TWinControl::SetTabStop(bool value) {
+  if (value == FTabStop) return;
+  FTabStop = value;
+  if (FHandle == nullptr) return;
+  const LONG style = ::GetWindowLongW(FHandle, GWL_STYLE);
+  ::SetWindowLongW(FHandle, GWL_STYLE, value ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+}
+
+void TWinControl::ChangeScale(int32_t M, int32_t D) {
+  for (int32_t i = 0; i < ControlCount(); ++i) Controls(i)->ChangeScale(M, D);
+  inherited::ChangeScale(M, D);
+}
+
+void TWinControl::ReadState(TReader &Reader) {
+  inherited::ReadState(Reader);
+  UpdateControlState();
 }

@@ -6,6 +6,7 @@
 #include "toolkit/Forms.h"
 
 TWinControl *CreationControl = nullptr;
+TControl *CaptureControl = nullptr;
 
 namespace {
 
@@ -53,12 +54,6 @@ LRESULT CALLBACK ControlWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
     control->AttachWindow(window);
   }
   TMsgRecord message{msg, static_cast<int32_t>(wParam), static_cast<int32_t>(lParam), 0};
-  // Lists throw std::out_of_range and allocation std::bad_alloc: everything
-  // stops here.
-  try {
-    control->MainWndProc(message);
-  } catch (...) {
-    HandleException();
-  }
+  control->MainWndProc(message);
   return message.Result;
 }

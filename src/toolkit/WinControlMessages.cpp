@@ -1,0 +1,187 @@
+// The message path of a windowed control: focus and mouse first, then its
+// handlers, reflection to the child a notification concerns, and the native
+// procedure for the rest.
+#include "toolkit/Controls.h"
+#include "toolkit/Forms.h"
+
+namespace {
+
+bool IsMouseMessage(uint32_t msg) { return msg >= WM_MOUSEFIRST && msg <= WM_MOUSEWHEEL; }
+
+int32_t Pack(int32_t x, int32_t y) {
+  return static_cast<int32_t>(MAKELONG(static_cast<int16_t>(x), static_cast<int16_t>(y)));
+}
+
+}  // namespace
+
+// Lists throw std::out_of_range and allocation std::bad_alloc: everything
+// stops here, and the contexts taken meanwhile are given back.
+void TWinControl::MainWndProc(TMsgRecord &Message) {
+  try {
+    WindowProc(Message);
+  } catch (...) {
+    HandleException();
+  }
+  FreeDeviceContexts();
+  FreeMemoryContexts();
+}
+
+void TWinControl::WndProc(TMsgRecord &Message) {
+  switch (Message.Msg) {
+    case WM_SETFOCUS: {
+      TForm *form = GetParentForm(this);
+      if (form != nullptr && !form->SetFocusedControl(this)) return;
+      break;
+    }
+    case WM_KILLFOCUS:
+      if ((ControlState & ctsFocusing) != 0) return;
+      break;
+    case WM_CANCELMODE:
+      if (::GetCapture() == FHandle && CaptureControl != nullptr && CaptureControl->Parent() == this)
+        CaptureControl->Perform(WM_CANCELMODE, 0, 0);
+      break;
+    default:
+      if (IsMouseMessage(Message.Msg) && MouseMessageToChild(Message)) return;
+  }
+  inherited::WndProc(Message);
+}
+
+// A mouse message over a windowless child, or while one holds the capture,
+// is that child's.
+bool TWinControl::MouseMessageToChild(TMsgRecord &Message) {
+  TControl *target = nullptr;
+  const POINT point{static_cast<int16_t>(LoWord(Message.LParam)), static_cast<int16_t>(HiWord(Message.LParam))};
+  if (FHandle != nullptr && ::GetCapture() == FHandle) {
+    if (CaptureControl != nullptr && CaptureControl->Parent() == this) target = CaptureControl;
+  } else {
+    target = ControlAtPos(point, false);
+  }
+  if (target == nullptr) return false;
+  Message.Result =
+      target->Perform(Message.Msg, Message.WParam, Pack(point.x - target->Left(), point.y - target->Top()));
+  return true;
+}
+
+void TWinControl::Dispatch(TMsgRecord &Message) {
+  switch (Message.Msg) {
+    case WM_PAINT:
+      WMPaint(Message);
+      break;
+    case WM_ERASEBKGND:
+      WMEraseBkgnd(Message);
+      break;
+    case WM_COMMAND:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+      Reflect(Message, reinterpret_cast<HWND>(static_cast<intptr_t>(Message.LParam)));
+      break;
+    case WM_NOTIFY:
+      Reflect(Message, reinterpret_cast<const NMHDR *>(static_cast<intptr_t>(Message.LParam))->hwndFrom);
+      break;
+    case WM_PARENTNOTIFY:
+      if (LoWord(Message.WParam) == WM_CREATE || LoWord(Message.WParam) == WM_DESTROY)
+        Reflect(Message, reinterpret_cast<HWND>(static_cast<intptr_t>(Message.LParam)));
+      else
+        inherited::Dispatch(Message);
+      break;
+    case WM_SIZE:
+    case WM_MOVE:
+    case WM_WINDOWPOSCHANGED:
+      if (FHandle != nullptr) UpdateBounds();
+      inherited::Dispatch(Message);
+      break;
+    case WM_NCDESTROY:
+      WMNCDestroy(Message);
+      break;
+    case WM_NCHITTEST:
+      WMNCHitTest(Message);
+      break;
+    case TKM_VISIBLECHANGED:
+      CMVisibleChanged(Message);
+      break;
+    case TKM_ENABLEDCHANGED:
+      CMEnabledChanged(Message);
+      break;
+    case TKM_FONTCHANGED:
+      CMFontChanged(Message);
+      break;
+    case TKM_COLORCHANGED:
+      CMColorChanged(Message);
+      break;
+    case TKM_SHOWINGCHANGED:
+      CMShowingChanged(Message);
+      break;
+    case TKM_INVALIDATE:
+      CMInvalidate(Message);
+      break;
+    case TKM_RECREATEWND:
+      CMRecreateWnd(Message);
+      break;
+    default:
+      inherited::Dispatch(Message);
+  }
+}
+
+void TWinControl::DefaultHandler(TMsgRecord &Message) {
+  if (FHandle == nullptr) {
+    inherited::DefaultHandler(Message);
+    return;
+  }
+  if (Message.Msg >= WM_CTLCOLORMSGBOX && Message.Msg <= WM_CTLCOLORSTATIC) {
+    Message.Result = static_cast<int32_t>(::SendMessageW(reinterpret_cast<HWND>(static_cast<intptr_t>(Message.LParam)),
+                                                         Message.Msg + TKN_REFLECT, static_cast<WPARAM>(Message.WParam),
+                                                         static_cast<LPARAM>(Message.LParam)));
+    return;
+  }
+  if (Message.Msg >= TKN_CTLCOLORMSGBOX && Message.Msg <= TKN_CTLCOLORSTATIC) {
+    const HDC dc = reinterpret_cast<HDC>(static_cast<intptr_t>(Message.WParam));
+    ::SetTextColor(dc, ColorToRGB(Font()->Color()));
+    ::SetBkColor(dc, ColorToRGB(FBrush->Color()));
+    Message.Result = static_cast<int32_t>(reinterpret_cast<intptr_t>(FBrush->Handle()));
+    return;
+  }
+  Message.Result = static_cast<int32_t>(::CallWindowProcW(FDefWndProc, FHandle, Message.Msg,
+                                                         static_cast<WPARAM>(Message.WParam),
+                                                         static_cast<LPARAM>(Message.LParam)));
+}
+
+// The notification goes to the control of the child window it concerns,
+// under its number plus TKN_REFLECT.
+void TWinControl::Reflect(TMsgRecord &Message, HWND child) {
+  TWinControl *control = FindControl(child);
+  if (control == nullptr) {
+    inherited::Dispatch(Message);
+    return;
+  }
+  Message.Result = control->Perform(Message.Msg + TKN_REFLECT, Message.WParam, Message.LParam);
+}
+
+// The property goes with the last message: until then the window still
+// finds its control.
+void TWinControl::WMNCDestroy(TMsgRecord &Message) {
+  inherited::Dispatch(Message);
+  ::RemovePropW(FHandle, ControlProperty());
+  FHandle = nullptr;
+  FShowing = false;
+}
+
+// Windowless children take the mouse where the window itself is
+// transparent.
+void TWinControl::WMNCHitTest(TMsgRecord &Message) {
+  inherited::Dispatch(Message);
+  if (Message.Result != HTTRANSPARENT) return;
+  const POINT screen{static_cast<int16_t>(LoWord(Message.LParam)), static_cast<int16_t>(HiWord(Message.LParam))};
+  if (ControlAtPos(ScreenToClient(screen), false) != nullptr) Message.Result = HTCLIENT;
+}
+
+void TWinControl::CMFontChanged(TMsgRecord &) {
+  Invalidate();
+  if (FHandle != nullptr) Perform(WM_SETFONT, static_cast<int32_t>(reinterpret_cast<intptr_t>(Font()->Handle())), 0);
+  NotifyControls(TKM_PARENTFONTCHANGED);
+}
+
+void TWinControl::CMColorChanged(TMsgRecord &) {
+  Invalidate();
+  FBrush->SetColor(Color());
+  NotifyControls(TKM_PARENTCOLORCHANGED);
+}
