@@ -5,6 +5,8 @@
 # copy and its wineserver are gone afterwards; the program's exit code is
 # returned.
 #   run-in-prefix-copy.sh PREFIX PROGRAM [ARGS...]
+# LV_PREFIX_DPI=N gives the copy a screen of N pixels per inch;
+# LV_PREFIX_UNTHEMED=1 turns its visual style off.
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/lib.sh"
 
@@ -21,6 +23,32 @@ cleanup() {
 trap cleanup EXIT
 
 cp -a "$prefix" "$WINEPREFIX"
+# Values are written into the copy's registry files before its wineserver
+# reads them: NAME=VALUE replaces NAME in the key, which is made if missing.
+set_value() {  # FILE KEY NAME VALUE
+  local reg=$WINEPREFIX/$1
+  if grep -qF "[$2]" "$reg"; then
+    KEY="[$2]" NAME="\"$3\"=" LINE="\"$3\"=$4" awk '
+      pending && !/^#/ { print ENVIRON["LINE"]; pending = 0 }
+      index($0, ENVIRON["KEY"]) == 1 { print; inkey = 1; pending = 1; next }
+      /^\[/ { inkey = 0 }
+      inkey && index($0, ENVIRON["NAME"]) == 1 { next }
+      { print }
+      END { if (pending) print ENVIRON["LINE"] }' "$reg" > "$reg.new"
+    mv "$reg.new" "$reg"
+  else
+    printf '\n[%s]\n"%s"=%s\n' "$2" "$3" "$4" >> "$reg"
+  fi
+}
+if [ -n "${LV_PREFIX_DPI:-}" ]; then
+  dpi=$(printf 'dword:%08x' "$LV_PREFIX_DPI")
+  set_value user.reg 'Control Panel\\Desktop' LogPixels "$dpi"
+  set_value user.reg 'Software\\Wine\\Fonts' LogPixels "$dpi"
+  set_value system.reg 'System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts' LogPixels "$dpi"
+fi
+if [ "${LV_PREFIX_UNTHEMED:-}" = 1 ]; then
+  set_value user.reg 'Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager' ThemeActive '"0"'
+fi
 lv_start_wineserver
 status=0
 wine "$@" || status=$?
