@@ -79,6 +79,17 @@ void TControl::Dispatch(TMsgRecord &Message) {
     case TKM_HITTEST:
       Message.Result = 1;
       break;
+    case WM_LBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      WMLButtonDown(Message);
+      break;
+    case WM_LBUTTONUP:
+      WMLButtonUp(Message);
+      break;
+    case WM_CANCELMODE:
+      WMCancelMode(Message);
+      break;
     case TKM_CONTROLLISTCHANGE:
     case TKM_CHILDKEY:
     case TKM_CHANGED:

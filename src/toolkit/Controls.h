@@ -139,6 +139,10 @@ public:
   AnsiString Caption();
   void SetCaption(const AnsiString &value);
 
+  // Whether the control holds the mouse; setting it takes or lets go.
+  bool MouseCapture();
+  void SetMouseCapture(bool value);
+
   TControlStyle ControlStyle = ctlMouseCapture | ctlClicks | ctlDblClicks;
   TControlState ControlState = 0;
   TScalingFlags ScalingFlags = 0;
@@ -171,6 +175,9 @@ private:
   void CMEnabledChanged(TMsgRecord &Message);
   void CMParentFontChanged(TMsgRecord &Message);
   void CMParentColorChanged(TMsgRecord &Message);
+  void WMLButtonDown(TMsgRecord &Message);
+  void WMLButtonUp(TMsgRecord &Message);
+  void WMCancelMode(TMsgRecord &Message);
 
   TWinControl *FParent = nullptr;
   int32_t FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
@@ -308,6 +315,14 @@ private:
   void CMInvalidate(TMsgRecord &Message);
   void CMRecreateWnd(TMsgRecord &Message);
   bool MouseMessageToChild(TMsgRecord &Message);
+  // Keys offered by the message loop before they reach the window.
+  void CNKeyDown(TMsgRecord &Message);
+  void CNKeyUp(TMsgRecord &Message);
+  void CNChar(TMsgRecord &Message);
+  void CNSysKeyDown(TMsgRecord &Message);
+  void CNSysChar(TMsgRecord &Message);
+  void WMKeyDown(TMsgRecord &Message);
+  void WMSysCommand(TMsgRecord &Message);
 
   HWND FParentWindow = nullptr;
   bool FTabStop = false;
@@ -381,6 +396,12 @@ extern TWinControl *CreationControl;
 // The windowless control that holds the mouse capture through its parent's
 // window, or nil.
 extern TControl *CaptureControl;
+// The control that holds the mouse: the window's control, or the windowless
+// child of it that took the capture.
+TControl *GetCaptureControl();
+// Lets go of the mouse, then gives it to Control (nil: to nobody). A
+// windowless control captures through its parent's window.
+void SetCaptureControl(TControl *Control);
 // The screen's pixels per inch, read at start-up.
 int32_t ScreenPixelsPerInch();
 // Whether the system is of the newer shell generation (version 6 or later).

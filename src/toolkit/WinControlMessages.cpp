@@ -117,6 +117,34 @@ void TWinControl::Dispatch(TMsgRecord &Message) {
     case TKM_RECREATEWND:
       CMRecreateWnd(Message);
       break;
+    case TKM_DIALOGKEY:
+    case TKM_DIALOGCHAR:
+    case TKM_FOCUSCHANGED:
+      // The children may take it: buttons their keys, mnemonics, the focus.
+      Broadcast(Message);
+      break;
+    case TKN_KEYDOWN:
+      CNKeyDown(Message);
+      break;
+    case TKN_KEYUP:
+      CNKeyUp(Message);
+      break;
+    case TKN_CHAR:
+      CNChar(Message);
+      break;
+    case TKN_SYSKEYDOWN:
+      CNSysKeyDown(Message);
+      break;
+    case TKN_SYSCHAR:
+      CNSysChar(Message);
+      break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      WMKeyDown(Message);
+      break;
+    case WM_SYSCOMMAND:
+      WMSysCommand(Message);
+      break;
     default:
       inherited::Dispatch(Message);
   }
