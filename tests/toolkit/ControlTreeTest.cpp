@@ -34,8 +34,9 @@ T *Add(TWinControl *parent, const char *name, RECT bounds) {
 
 class ControlTreeTest : public testing::Test {
 protected:
-  TComponentPtr<TCodeForm> Form{new TCodeForm(nullptr)};
+  // Before the form: its controls still write here while it is freed.
   TJournal Journal;
+  TComponentPtr<TCodeForm> Form{new TCodeForm(nullptr)};
 };
 
 TEST_F(ControlTreeTest, SettingTheSameBoundsAgainSendsNothing) {
@@ -123,7 +124,7 @@ TEST_F(ControlTreeTest, TheCaptionLivesBeforeDuringAndAfterTheWindow) {
 TEST_F(ControlTreeTest, AnExplicitFontSurvivesTheParentsChangeAndParentFontTakesItAtOnce) {
   auto *panel = Add<TProbePanel>(Form.get(), "Panel", {0, 0, 200, 100});
   auto *inherits = Add<TProbeWin>(panel, "Inherits", {0, 0, 50, 20});
-  auto *own = Add<TProbeWin>(panel, "Own", {0, 30, 50, 20});
+  auto *own = Add<TProbeButton>(panel, "Own", {0, 30, 50, 20});
   auto *graphic = Add<TProbeGraphic>(panel, "Graphic", {60, 0, 30, 30});
   own->Font()->SetHeight(-20);
   EXPECT_FALSE(own->ParentFont());
@@ -137,7 +138,7 @@ TEST_F(ControlTreeTest, AnExplicitFontSurvivesTheParentsChangeAndParentFontTakes
   own->SetParentFont(true);
   EXPECT_EQ(own->Font()->Height(), -15);
   EXPECT_TRUE(own->ParentFont());
-  // The window has the font too.
+  // The native control draws with it too.
   EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageW(own->Handle(), WM_GETFONT, 0, 0)), own->Font()->Handle());
 }
 

@@ -38,7 +38,10 @@ public:
       case RecordMessage:
         ::GetWindowRect(Handle(), &Seen);
         SeenVisible = ::IsWindowVisible(Handle());
-        if (const std::wstring shot = ShotPath(L"modal-form.bmp"); !shot.empty()) SaveWindowShot(Handle(), shot);
+        if (const std::wstring shot = ShotPath(L"modal-form.bmp"); !shot.empty()) {
+          ::RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+          SaveWindowShot(Handle(), shot);
+        }
         if (Message.WParam != 0) SetModalResult(Message.WParam);
         break;
       case ThrowMessage:
@@ -98,7 +101,6 @@ TEST_F(FormTest, AFormFromItsDescriptionShowsCentredAndItsButtonEndsTheModalLoop
   TComponentPtr<TModalForm> form{new TModalForm(nullptr)};
   ASSERT_NE(form->OkBtn, nullptr);
   EXPECT_EQ(form->OkBtn->Caption(), "OK");
-  EXPECT_FALSE(form->HandleAllocated());
   // Queued now, handled by the modal loop once the form is up.
   const HWND window = form->Handle();
   Post(window, RecordMessage);
@@ -162,8 +164,8 @@ TEST_F(FormTest, AnExceptionInAHandlerShowsCriticalErrorAndTheLoopGoesOnAnAbortS
 }
 
 TEST_F(FormTest, TheFocusWalksOutOfTheOldControlAndIntoTheNewOne) {
+  TJournal journal;  // outlives the form, whose controls write to it
   TComponentPtr<TLayoutForm> form{new TLayoutForm(nullptr)};
-  TJournal journal;
   const std::vector<uint32_t> watched{TKM_ENTER, TKM_EXIT};
   for (TProbeWin *c : {form->Inner, form->Loose}) c->Journal = &journal, c->Watched = watched;
   form->Pan->Journal = &journal;
@@ -240,7 +242,7 @@ TEST_F(FormTest, PositionsSizesAndTheClientAreaGrowWithTheScreensTextHeight) {
   EXPECT_EQ(inner.left, form->Inner->Left());
   EXPECT_EQ(inner.right - inner.left, form->Inner->Width());
   if (const std::wstring shot = ShotPath(L"layout-form.bmp"); !shot.empty()) {
-    ::UpdateWindow(form->Handle());
+    ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     SaveWindowShot(form->Handle(), shot);
   }
   form->SetVisible(false);

@@ -70,6 +70,8 @@ protected:
     return graphic;
   }
 
+  // Before the form: its controls still write here while it is freed.
+  TJournal Journal;
   TComponentPtr<TPaintForm> Form{new TPaintForm(nullptr)};
   TProbePanel *Panel = nullptr;
 };
@@ -114,8 +116,7 @@ TEST_F(PaintingTest, AnInvalidatedChildIsErasedUnderOnlyWhereNothingOpaqueCovers
   };
   Panel->ControlStyle &= ~ctlOpaque;
   Form->SetVisible(true);
-  TJournal journal;
-  Panel->Journal = &journal;
+  Panel->Journal = &Journal;
   Panel->Watched = {WM_ERASEBKGND};
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
@@ -124,10 +125,10 @@ TEST_F(PaintingTest, AnInvalidatedChildIsErasedUnderOnlyWhereNothingOpaqueCovers
     TProbeGraphic *child = AddGraphic({10, 10, 20, 20}, static_cast<TColor>(Red), c.selfOpaque);
     if (c.coverAfter) AddGraphic({0, 0, 60, 60}, static_cast<TColor>(Red), true);
     ::UpdateWindow(Panel->Handle());
-    journal.clear();
+    Journal.clear();
     child->Invalidate();
     ::UpdateWindow(Panel->Handle());
-    EXPECT_EQ(journal, c.erased ? TJournal{"Panel erasebkgnd"} : TJournal{});
+    EXPECT_EQ(Journal, c.erased ? TJournal{"Panel erasebkgnd"} : TJournal{});
   }
 }
 
