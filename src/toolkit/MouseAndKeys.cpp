@@ -47,10 +47,13 @@ void TControl::WMLButtonUp(TMsgRecord &Message) {
   if (::PtInRect(&client, point)) Click();
 }
 
-// A cancelled press lets go of the mouse without a click.
+// A cancelled press lets go of the mouse without a click. Whether the
+// control held the mouse is asked first: the native default handling lets go
+// of it too, and the pending click must still be dropped.
 void TControl::WMCancelMode(TMsgRecord &Message) {
+  const bool held = MouseCapture();
   DefaultHandler(Message);
-  if (!MouseCapture()) return;
+  if (!held) return;
   SetMouseCapture(false);
   if ((ControlState & ctsLButtonDown) != 0) Perform(WM_LBUTTONUP, 0, -1);
 }
