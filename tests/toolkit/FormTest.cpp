@@ -38,7 +38,8 @@ public:
       case RecordMessage:
         ::GetWindowRect(Handle(), &Seen);
         SeenVisible = ::IsWindowVisible(Handle());
-        if (const std::wstring shot = ShotPath(L"modal-form.bmp"); !shot.empty()) {
+        // The shot is of the plain form, before any box covers it.
+        if (const std::wstring shot = ShotPath(L"modal-form.bmp"); !shot.empty() && Message.WParam == 0) {
           ::RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
           SaveWindowShot(Handle(), shot);
         }

@@ -1,0 +1,171 @@
+// A form with one of every control kind, read from its description: shown
+// for a person to look at (themed or not, at the screen's DPI), and used
+// with the keyboard alone.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/WindowShot.h"
+#include "toolkit/ExtCtrls.h"
+#include "toolkit/Forms.h"
+#include "toolkit/StdCtrls.h"
+#include "toolkit/Themes.h"
+
+namespace {
+
+class TGalleryForm : public TForm {
+  LV_CLASS(TGalleryForm, TForm)
+
+public:
+  explicit TGalleryForm(TComponent *AOwner) : TForm(AOwner) {
+    ReadDescription();
+    NameEdt->SetCaption("Zoë Ångström");
+    NotesMemo->Lines()->SetText("A memo of two lines,\r\nthe second one here.");
+    for (const char *language : {"Deutsch", "English", "Español", "Français", "Polski", "日本語"})
+      LangBx->Items()->Add(language);
+    LangBx->SetItemIndex(1);
+    Picture.SetSize(64, 96);
+    // A top-to-bottom blue ramp, so stretching shows.
+    for (int y = 0; y < 96; ++y) {
+      Picture.Canvas()->Brush()->SetColor(static_cast<TColor>(RGB(0, 64 + y, 128 + y)));
+      Picture.Canvas()->FillRect({0, y, 64, y + 1});
+    }
+    Img->SetPicture(&Picture);
+  }
+
+  TPanel *TopPan = nullptr;
+  TLabel *TopLbl = nullptr;
+  TImage *Img = nullptr;
+  TEdit *NameEdt = nullptr;
+  TComboBox *LangBx = nullptr;
+  TMemo *NotesMemo = nullptr;
+  TCheckBox *AgreeChk = nullptr;
+  TButton *BackBtn = nullptr;
+  TButton *OkBtn = nullptr;
+  TButton *CancelBtn = nullptr;
+  std::vector<std::string> Events;
+
+  void LangChg(TObject *) { Events.push_back("change " + std::to_string(LangBx->ItemIndex())); }
+  void BackClk(TObject *) { Events.push_back("back"); }
+  void OkClk(TObject *) { Events.push_back("ok"); }
+  void CancelClk(TObject *) { Events.push_back("cancel"); }
+
+private:
+  TBitmap Picture;
+};
+
+LV_PUBLISH(TGalleryForm) {
+  static const TFieldInfo fields[] = {
+      Field<&TGalleryForm::TopPan>("TopPan"),       Field<&TGalleryForm::TopLbl>("TopLbl"),
+      Field<&TGalleryForm::Img>("Img"),             Field<&TGalleryForm::NameEdt>("NameEdt"),
+      Field<&TGalleryForm::LangBx>("LangBx"),       Field<&TGalleryForm::NotesMemo>("NotesMemo"),
+      Field<&TGalleryForm::AgreeChk>("AgreeChk"),   Field<&TGalleryForm::BackBtn>("BackBtn"),
+      Field<&TGalleryForm::OkBtn>("OkBtn"),         Field<&TGalleryForm::CancelBtn>("CancelBtn"),
+  };
+  static const TMethodInfo methods[] = {
+      Method<&TGalleryForm::LangChg>("LangChg"),
+      Method<&TGalleryForm::BackClk>("BackClk"),
+      Method<&TGalleryForm::OkClk>("OkClk"),
+      Method<&TGalleryForm::CancelClk>("CancelClk"),
+  };
+  return {.Fields = fields, .Methods = methods};
+}
+
+void Pump() {
+  while (Application->ProcessMessage()) {
+  }
+}
+
+// A key pressed and released on the focused window, as the keyboard would
+// deliver it; with Alt it comes as a system key.
+void Press(WPARAM key, bool alt = false) {
+  const HWND focus = ::GetFocus();
+  const LPARAM data = alt ? 0x20000001 : 1;
+  ::PostMessageW(focus, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, data);
+  ::PostMessageW(focus, alt ? WM_SYSKEYUP : WM_KEYUP, key, data | static_cast<LPARAM>(0xC0000000));
+  Pump();
+}
+
+bool RegisterControls() {
+  RegisterStdControls();
+  RegisterExtControls();
+  return true;
+}
+
+class GalleryTest : public testing::Test {
+protected:
+  // The reader must know the classes before the form is read.
+  const bool Registered = RegisterControls();
+  TComponentPtr<TGalleryForm> Form{new TGalleryForm(nullptr)};
+};
+
+TEST_F(GalleryTest, EveryControlKindShows) {
+  Form->SetVisible(true);
+  ::RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Pump();
+  for (TWinControl *c : std::initializer_list<TWinControl *>{Form->NameEdt, Form->LangBx, Form->NotesMemo,
+                                                              Form->AgreeChk, Form->OkBtn, Form->TopLbl})
+    EXPECT_TRUE(c->HandleAllocated() && ::IsWindowVisible(c->Handle())) << c->Name();
+  const std::wstring name = L"gallery-" + std::to_wstring(ScreenPixelsPerInch()) + L"dpi-" +
+                            (ThemeServices().ThemesEnabled() ? L"themed" : L"unthemed") + L".bmp";
+  if (const std::wstring shot = ShotPath(name); !shot.empty()) {
+    EXPECT_TRUE(SaveWindowShot(Form->Handle(), shot));
+  }
+}
+
+TEST_F(GalleryTest, TabReachesEveryControlInOrderAndWraps) {
+  Form->SetVisible(true);
+  Pump();
+  const std::vector<TWinControl *> order{Form->NameEdt, Form->LangBx,  Form->NotesMemo, Form->AgreeChk,
+                                         Form->BackBtn, Form->OkBtn, Form->CancelBtn};
+  EXPECT_EQ(Form->ActiveControl(), order[0]);
+  for (size_t i = 1; i <= order.size(); ++i) {
+    Press(VK_TAB);
+    TWinControl *expected = order[i % order.size()];
+    EXPECT_EQ(Form->ActiveControl(), expected) << "after Tab " << i;
+    EXPECT_EQ(::GetFocus(), expected->Handle()) << "after Tab " << i;
+  }
+}
+
+TEST_F(GalleryTest, AMnemonicFocusesAndTogglesTheCheckBoxAndClicksAButton) {
+  Form->SetVisible(true);
+  Pump();
+  ASSERT_TRUE(Form->AgreeChk->Checked());
+  Press('A', true);
+  EXPECT_EQ(::GetFocus(), Form->AgreeChk->Handle());
+  EXPECT_FALSE(Form->AgreeChk->Checked());
+  Press('B', true);
+  EXPECT_EQ(Form->Events, std::vector<std::string>{"back"});
+}
+
+TEST_F(GalleryTest, SpaceTogglesTheCheckBoxAndTheArrowsMoveInTheComboBox) {
+  Form->SetVisible(true);
+  Pump();
+  Form->AgreeChk->SetFocus();
+  Press(VK_SPACE);
+  EXPECT_FALSE(Form->AgreeChk->Checked());
+  Press(VK_SPACE);
+  EXPECT_TRUE(Form->AgreeChk->Checked());
+
+  Form->LangBx->SetFocus();
+  Form->Events.clear();
+  Press(VK_DOWN);
+  EXPECT_EQ(Form->LangBx->ItemIndex(), 2);
+  Press(VK_UP);
+  Press(VK_UP);
+  EXPECT_EQ(Form->LangBx->ItemIndex(), 0);
+  EXPECT_EQ(Form->Events, (std::vector<std::string>{"change 2", "change 1", "change 0"}));
+}
+
+TEST_F(GalleryTest, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
+  Form->SetVisible(true);
+  Pump();
+  Form->NameEdt->SetFocus();
+  Press(VK_RETURN);
+  Press(VK_ESCAPE);
+  EXPECT_EQ(Form->Events, (std::vector<std::string>{"ok", "cancel"}));
+}
+
+}  // namespace
