@@ -1,55 +1,13 @@
-// The toolkit's side: the application object and a form of thirty controls
-// read from its description, shown as the program shows its wizard.
+// The toolkit's side: the application object and a form of thirty of its
+// controls read from its description, shown as the program shows its wizard.
 #include "FirstPaint.h"
+#include "toolkit/ExtCtrls.h"
 #include "toolkit/Forms.h"
+#include "toolkit/StdCtrls.h"
 
 namespace {
 
 bool Painted = false;
-
-// A panel in one colour.
-class TBenchPanel : public TCustomControl {
-  LV_CLASS(TBenchPanel, TCustomControl)
-
-public:
-  explicit TBenchPanel(TComponent *AOwner) : TCustomControl(AOwner) { ControlStyle |= ctlContainer | ctlOpaque; }
-
-protected:
-  void Paint() override {
-    Canvas()->Brush()->SetColor(Color());
-    Canvas()->FillRect(GetClientRect());
-  }
-};
-
-// A native push button.
-class TBenchButton : public TWinControl {
-  LV_CLASS(TBenchButton, TWinControl)
-
-public:
-  explicit TBenchButton(TComponent *AOwner) : TWinControl(AOwner) { SetTabStop(true); }
-
-protected:
-  void CreateParams(TCreateParams &Params) override {
-    inherited::CreateParams(Params);
-    CreateSubClass(Params, L"BUTTON");
-  }
-};
-
-// A line of text drawn on its parent.
-class TBenchLabel : public TGraphicControl {
-  LV_CLASS(TBenchLabel, TGraphicControl)
-
-public:
-  explicit TBenchLabel(TComponent *AOwner) : TGraphicControl(AOwner) {}
-
-protected:
-  void Paint() override {
-    const HDC dc = Canvas()->Handle();
-    ::SetBkMode(dc, TRANSPARENT);
-    const WideString text = UTF8Decode(Caption());
-    ::TextOutW(dc, 0, 0, text.c_str(), static_cast<int>(text.size()));
-  }
-};
 
 class TBenchForm : public TForm {
   LV_CLASS(TBenchForm, TForm)
@@ -65,23 +23,12 @@ public:
 
 }  // namespace
 
-LV_PUBLISH(TBenchPanel) {
-  static const TPropInfo properties[] = {Property<&TControl::Color, &TControl::SetColor>("Color")};
-  return {.Properties = properties};
-}
-LV_PUBLISH(TBenchButton) {
-  static const TPropInfo properties[] = {Property<&TControl::Caption, &TControl::SetCaption>("Caption")};
-  return {.Properties = properties};
-}
-LV_PUBLISH(TBenchLabel) {
-  static const TPropInfo properties[] = {Property<&TControl::Caption, &TControl::SetCaption>("Caption")};
-  return {.Properties = properties};
-}
 LV_PUBLISH(TBenchForm) { return {}; }
 
 int main() {
   const LONGLONG start = Ticks();
-  RegisterClasses<TBenchPanel, TBenchButton, TBenchLabel>();
+  RegisterStdControls();
+  RegisterExtControls();
   CreateApplication();
   auto *form = new TBenchForm(nullptr);
   form->SetVisible(true);
