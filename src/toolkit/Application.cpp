@@ -158,9 +158,7 @@ void TApplication::WndProc(TMsgRecord &Message) {
       break;
     default:
       if (Message.Msg >= WM_CTLCOLORMSGBOX && Message.Msg <= WM_CTLCOLORSTATIC)
-        Message.Result = static_cast<int32_t>(
-            ::SendMessageW(reinterpret_cast<HWND>(static_cast<intptr_t>(Message.LParam)), Message.Msg + TKN_REFLECT,
-                           static_cast<WPARAM>(Message.WParam), static_cast<LPARAM>(Message.LParam)));
+        Message.Result = ReflectCtlColor(Message);
       else
         Default(Message);
   }

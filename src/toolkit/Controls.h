@@ -163,7 +163,6 @@ public:
 
 protected:
   void Destroy() override;
-  void SetFontHeightSeen(int32_t height) { FFontHeight = height; }
 
   // The caption of a control that has no native window.
   AnsiString FText;
@@ -225,7 +224,6 @@ public:
   // order.
   int32_t ControlCount() const { return FControls.Count() + FWinControls.Count(); }
   TControl *Controls(int32_t index) const;
-  const TList<TControl> &WindowlessControls() const { return FControls; }
   const TList<TWinControl> &WinControls() const { return FWinControls; }
   const TList<TWinControl> &TabList() const { return FTabList; }
   void InsertControl(TControl *Control);
@@ -409,6 +407,17 @@ bool IsNewShell();
 // Releases the device contexts of every control canvas; runs after every
 // native message.
 void FreeDeviceContexts();
+
+// A point packed into a message parameter as two signed 16-bit halves, as
+// mouse messages carry it, and back.
+inline POINT ParamToPoint(int32_t param) { return {static_cast<int16_t>(LoWord(param)), static_cast<int16_t>(HiWord(param))}; }
+inline int32_t PointToParam(POINT point) {
+  return static_cast<int32_t>(MAKELONG(static_cast<int16_t>(point.x), static_cast<int16_t>(point.y)));
+}
+
+// Sends a colour message (WM_CTLCOLORMSGBOX..WM_CTLCOLORSTATIC) on to the
+// control window it names in LParam, reflected; returns that one's answer.
+int32_t ReflectCtlColor(const TMsgRecord &Message);
 
 // The control of a window of this thread's toolkit, or nil.
 TWinControl *FindControl(HWND window);

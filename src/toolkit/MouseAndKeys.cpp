@@ -42,7 +42,7 @@ void TControl::WMLButtonUp(TMsgRecord &Message) {
   if ((ControlStyle & ctlMouseCapture) != 0) SetMouseCapture(false);
   if ((ControlState & ctsClicked) == 0) return;
   ControlState &= ~ctsClicked;
-  const POINT point{static_cast<int16_t>(LoWord(Message.LParam)), static_cast<int16_t>(HiWord(Message.LParam))};
+  const POINT point = ParamToPoint(Message.LParam);
   const RECT client = GetClientRect();
   if (::PtInRect(&client, point)) Click();
 }

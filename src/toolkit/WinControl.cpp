@@ -90,8 +90,7 @@ TControl *TWinControl::ControlAtPos(POINT Pos, bool AllowDisabled) {
     const POINT local{Pos.x - child->Left(), Pos.y - child->Top()};
     const RECT client = child->GetClientRect();
     if (!::PtInRect(&client, local)) continue;
-    const int32_t packed = static_cast<int32_t>(MAKELONG(static_cast<int16_t>(Pos.x), static_cast<int16_t>(Pos.y)));
-    if (child->Perform(TKM_HITTEST, 0, packed) != 0) return child;
+    if (child->Perform(TKM_HITTEST, 0, PointToParam(Pos)) != 0) return child;
   }
   return nullptr;
 }

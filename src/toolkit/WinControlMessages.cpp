@@ -8,10 +8,6 @@ namespace {
 
 bool IsMouseMessage(uint32_t msg) { return msg >= WM_MOUSEFIRST && msg <= WM_MOUSEWHEEL; }
 
-int32_t Pack(int32_t x, int32_t y) {
-  return static_cast<int32_t>(MAKELONG(static_cast<int16_t>(x), static_cast<int16_t>(y)));
-}
-
 }  // namespace
 
 // Lists throw std::out_of_range and allocation std::bad_alloc: everything
@@ -50,7 +46,7 @@ void TWinControl::WndProc(TMsgRecord &Message) {
 // is that child's.
 bool TWinControl::MouseMessageToChild(TMsgRecord &Message) {
   TControl *target = nullptr;
-  const POINT point{static_cast<int16_t>(LoWord(Message.LParam)), static_cast<int16_t>(HiWord(Message.LParam))};
+  const POINT point = ParamToPoint(Message.LParam);
   if (FHandle != nullptr && ::GetCapture() == FHandle) {
     if (CaptureControl != nullptr && CaptureControl->Parent() == this) target = CaptureControl;
   } else {
@@ -58,7 +54,7 @@ bool TWinControl::MouseMessageToChild(TMsgRecord &Message) {
   }
   if (target == nullptr) return false;
   Message.Result =
-      target->Perform(Message.Msg, Message.WParam, Pack(point.x - target->Left(), point.y - target->Top()));
+      target->Perform(Message.Msg, Message.WParam, PointToParam({point.x - target->Left(), point.y - target->Top()}));
   return true;
 }
 
@@ -156,9 +152,7 @@ void TWinControl::DefaultHandler(TMsgRecord &Message) {
     return;
   }
   if (Message.Msg >= WM_CTLCOLORMSGBOX && Message.Msg <= WM_CTLCOLORSTATIC) {
-    Message.Result = static_cast<int32_t>(::SendMessageW(reinterpret_cast<HWND>(static_cast<intptr_t>(Message.LParam)),
-                                                         Message.Msg + TKN_REFLECT, static_cast<WPARAM>(Message.WParam),
-                                                         static_cast<LPARAM>(Message.LParam)));
+    Message.Result = ReflectCtlColor(Message);
     return;
   }
   if (Message.Msg >= TKN_CTLCOLORMSGBOX && Message.Msg <= TKN_CTLCOLORSTATIC) {
@@ -171,6 +165,12 @@ void TWinControl::DefaultHandler(TMsgRecord &Message) {
   Message.Result = static_cast<int32_t>(::CallWindowProcW(FDefWndProc, FHandle, Message.Msg,
                                                          static_cast<WPARAM>(Message.WParam),
                                                          static_cast<LPARAM>(Message.LParam)));
+}
+
+int32_t ReflectCtlColor(const TMsgRecord &Message) {
+  return static_cast<int32_t>(::SendMessageW(reinterpret_cast<HWND>(static_cast<intptr_t>(Message.LParam)),
+                                             Message.Msg + TKN_REFLECT, static_cast<WPARAM>(Message.WParam),
+                                             static_cast<LPARAM>(Message.LParam)));
 }
 
 // The notification goes to the control of the child window it concerns,
@@ -198,8 +198,7 @@ void TWinControl::WMNCDestroy(TMsgRecord &Message) {
 void TWinControl::WMNCHitTest(TMsgRecord &Message) {
   inherited::Dispatch(Message);
   if (Message.Result != HTTRANSPARENT) return;
-  const POINT screen{static_cast<int16_t>(LoWord(Message.LParam)), static_cast<int16_t>(HiWord(Message.LParam))};
-  if (ControlAtPos(ScreenToClient(screen), false) != nullptr) Message.Result = HTCLIENT;
+  if (ControlAtPos(ScreenToClient(ParamToPoint(Message.LParam)), false) != nullptr) Message.Result = HTCLIENT;
 }
 
 void TWinControl::CMFontChanged(TMsgRecord &) {

@@ -101,13 +101,10 @@ void TWinControl::DestroyHandle() {
 }
 
 void TWinControl::DestroyWnd() {
-  const int32_t length = Perform(WM_GETTEXTLENGTH, 0, 0);
-  WideString text(static_cast<size_t>(length > 0 ? length : 0), L'\0');
-  if (length > 0)
-    Perform(WM_GETTEXT, length + 1, static_cast<int32_t>(reinterpret_cast<intptr_t>(text.data())));
+  const AnsiString text = Caption();
   FreeDeviceContexts();
   DestroyWindowHandle();
-  FText = UTF8Encode(text.c_str());
+  FText = text;
 }
 
 void TWinControl::DestroyWindowHandle() { ::DestroyWindow(FHandle); }

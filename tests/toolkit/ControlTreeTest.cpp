@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "Probes.h"
+#include "WindowTesting.h"
 
 namespace {
 
@@ -17,20 +18,6 @@ public:
 };
 
 LV_PUBLISH(TCodeForm) { return {}; }
-
-void Pump() {
-  while (Application->ProcessMessage()) {
-  }
-}
-
-template <class T>
-T *Add(TWinControl *parent, const char *name, RECT bounds) {
-  auto *control = new T(parent->Owner() != nullptr ? parent->Owner() : parent);
-  control->SetName(name);
-  control->SetBounds(bounds.left, bounds.top, bounds.right, bounds.bottom);
-  control->SetParent(parent);
-  return control;
-}
 
 class ControlTreeTest : public testing::Test {
 protected:

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "WindowTesting.h"
 #include "support/WindowShot.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/Forms.h"
@@ -71,11 +72,6 @@ LV_PUBLISH(TGalleryForm) {
       Method<&TGalleryForm::CancelClk>("CancelClk"),
   };
   return {.Fields = fields, .Methods = methods};
-}
-
-void Pump() {
-  while (Application->ProcessMessage()) {
-  }
 }
 
 // A key pressed and released on the focused window, as the keyboard would

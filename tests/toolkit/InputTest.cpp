@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "Probes.h"
+#include "WindowTesting.h"
 
 namespace {
 
@@ -65,21 +66,13 @@ struct TClickCounter : TObject {
   void Click(TObject *) { ++Clicks; }
 };
 
-void Pump() {
-  while (Application->ProcessMessage()) {
-  }
-}
-
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
 class InputTest : public testing::Test {
 protected:
   template <class T>
   T *Add(const char *name, RECT bounds) {
-    auto *control = new T(Form.get());
-    control->SetName(name);
-    control->SetBounds(bounds.left, bounds.top, bounds.right, bounds.bottom);
-    control->SetParent(Form.get());
+    T *control = ::Add<T>(Form.get(), name, bounds);
     control->OnClick = TNotifyEvent(&Counter, &TClickCounter::Click);
     return control;
   }

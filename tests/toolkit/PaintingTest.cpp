@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "Probes.h"
+#include "WindowTesting.h"
 
 namespace {
 
@@ -21,35 +22,6 @@ LV_PUBLISH(TPaintForm) { return {}; }
 constexpr COLORREF Red = RGB(255, 0, 0);
 constexpr COLORREF Blue = RGB(0, 0, 255);
 constexpr COLORREF White = RGB(255, 255, 255);
-
-// A bitmap to paint into instead of the screen.
-class TPixels {
-public:
-  TPixels(int width, int height) : FDC(::CreateCompatibleDC(nullptr)) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void *bits = nullptr;
-    FBitmap = ::CreateDIBSection(FDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    FOld = ::SelectObject(FDC, FBitmap);
-    const RECT all{0, 0, width, height};
-    ::FillRect(FDC, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  }
-  ~TPixels() {
-    ::SelectObject(FDC, FOld);
-    ::DeleteObject(FBitmap);
-    ::DeleteDC(FDC);
-  }
-  TPixels(const TPixels &) = delete;
-  TPixels &operator=(const TPixels &) = delete;
-  HDC DC() const { return FDC; }
-  int32_t Param() const { return static_cast<int32_t>(reinterpret_cast<intptr_t>(FDC)); }
-  COLORREF At(int x, int y) const { return ::GetPixel(FDC, x, y); }
-
-private:
-  HDC FDC;
-  HBITMAP FBitmap;
-  HGDIOBJ FOld;
-};
 
 class PaintingTest : public testing::Test {
 protected:

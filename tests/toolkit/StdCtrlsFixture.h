@@ -14,6 +14,7 @@
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/Forms.h"
 #include "toolkit/StdCtrls.h"
+#include "WindowTesting.h"
 
 namespace {
 
@@ -84,50 +85,7 @@ private:
 
 LV_PUBLISH(TSpy) { return {}; }
 
-inline void Pump() {
-  while (Application->ProcessMessage()) {
-  }
-}
-
-template <class T>
-T *Add(TWinControl *parent, const char *name, RECT bounds) {
-  auto *control = new T(parent);
-  control->SetName(name);
-  control->SetBounds(bounds.left, bounds.top, bounds.right, bounds.bottom);
-  control->SetParent(parent);
-  return control;
-}
-
 inline int32_t Param(const void *pointer) { return static_cast<int32_t>(reinterpret_cast<intptr_t>(pointer)); }
-
-// A 32-bit bitmap, white at first, to paint into instead of the screen.
-class TPixels {
-public:
-  TPixels(int width, int height) : FDC(::CreateCompatibleDC(nullptr)) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void *bits = nullptr;
-    FBitmap = ::CreateDIBSection(FDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    FOld = ::SelectObject(FDC, FBitmap);
-    const RECT all{0, 0, width, height};
-    ::FillRect(FDC, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  }
-  ~TPixels() {
-    ::SelectObject(FDC, FOld);
-    ::DeleteObject(FBitmap);
-    ::DeleteDC(FDC);
-  }
-  TPixels(const TPixels &) = delete;
-  TPixels &operator=(const TPixels &) = delete;
-  HDC DC() const { return FDC; }
-  int32_t Param() const { return static_cast<int32_t>(reinterpret_cast<intptr_t>(FDC)); }
-  COLORREF At(int x, int y) const { return ::GetPixel(FDC, x, y); }
-
-private:
-  HDC FDC;
-  HBITMAP FBitmap;
-  HGDIOBJ FOld;
-};
 
 constexpr COLORREF White = RGB(255, 255, 255);
 
