@@ -1,19 +1,41 @@
 # Cross tree: the program, its libraries and their tests, run under Wine.
+# Built for i686 (the shipped program) or x86_64 (its twin for machines that
+# cannot run 32-bit code), chosen by the toolchain file.
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(LV_TRIPLE x86_64-w64-mingw32)
+  set(LV_WINEARCH win64)
+  set(LV_WINE_LOADER /usr/lib/wine/wine64)
+  set(LV_MANIFEST_ARCH amd64)
+  set(LV_PE_FORMAT pei-x86-64)
+  set(LV_WIN win64)
+  set(LV_PE pe64)
+else()
+  set(LV_TRIPLE i686-w64-mingw32)
+  set(LV_WINEARCH win32)
+  set(LV_WINE_LOADER wine)
+  set(LV_MANIFEST_ARCH x86)
+  set(LV_PE_FORMAT pei-i386)
+  set(LV_WIN win32)
+  set(LV_PE pe32)
+  # x87 extra precision makes exact double comparisons (file times) flaky.
+  add_compile_options(-msse2 -mfpmath=sse)
+endif()
+# Test names begin with the width (win32.*, win64.*, pe32.*, pe64.*), so one
+# ctest run over all trees can tell them apart.
 
 set(LV_HOST_TOOLS "" CACHE PATH "Folder of the host tools built by the host tree")
 set(LV_WINEPREFIX "${CMAKE_SOURCE_DIR}/build/wine" CACHE PATH "Wine prefix the tests run in")
 # Its untouched copy (made by scripts/lib.sh), the source of throwaway prefixes.
 set(LV_PRISTINE_PREFIX "${LV_WINEPREFIX}-pristine")
 
-# x87 extra precision makes exact double comparisons (file times) flaky.
-add_compile_options(-msse2 -mfpmath=sse)
 add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
 add_link_options(-static)
 
 add_library(zlib_static STATIC IMPORTED)
 set_target_properties(zlib_static PROPERTIES
-  IMPORTED_LOCATION /usr/i686-w64-mingw32/lib/libz.a
-  INTERFACE_INCLUDE_DIRECTORIES /usr/i686-w64-mingw32/include)
+  IMPORTED_LOCATION /usr/${LV_TRIPLE}/lib/libz.a
+  INTERFACE_INCLUDE_DIRECTORIES /usr/${LV_TRIPLE}/include)
 
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL)
@@ -33,19 +55,33 @@ function(lv_win_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gtest_main)
   target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}/tests")
-  add_test(NAME win.${name} COMMAND ${name})
-  set_tests_properties(win.${name} PROPERTIES ENVIRONMENT "LV_OUT_DIR=${LV_OUT_DIR}")
+  add_test(NAME ${LV_WIN}.${name} COMMAND ${name})
+  set_tests_properties(${LV_WIN}.${name} PROPERTIES ENVIRONMENT "LV_OUT_DIR=${LV_OUT_DIR}")
 endfunction()
 
 # Runs a Windows test once per locale (LC_ALL, from which Wine takes the user
 # locale and the ANSI code page): the first on the test's own entry, the others
 # on entries named after them.
 function(lv_win_test_locales name first)
-  set_property(TEST win.${name} APPEND PROPERTY ENVIRONMENT LC_ALL=${first}.UTF-8)
+  set_property(TEST ${LV_WIN}.${name} APPEND PROPERTY ENVIRONMENT LC_ALL=${first}.UTF-8)
   foreach(locale ${ARGN})
-    add_test(NAME win.${name}.${locale} COMMAND ${name})
-    set_tests_properties(win.${name}.${locale} PROPERTIES ENVIRONMENT "LC_ALL=${locale}.UTF-8")
+    add_test(NAME ${LV_WIN}.${name}.${locale} COMMAND ${name})
+    set_tests_properties(${LV_WIN}.${name}.${locale} PROPERTIES ENVIRONMENT "LC_ALL=${locale}.UTF-8")
   endforeach()
+endfunction()
+
+# Where 32-bit code runs only under the user-mode emulator, a smoke of the
+# 32-bit tree (smoke32.*) runs a few tests of an executable in the 64-bit
+# prefix, judged by GoogleTest's result line. Elsewhere the full suite covers
+# them and scripts/test leaves the smoke out.
+set(LV_SMOKE_PREFIX "${CMAKE_SOURCE_DIR}/build/wine64" CACHE PATH "64-bit Wine prefix the 32-bit smoke runs in")
+function(lv_smoke_test name filter)
+  if(LV_WIN STREQUAL "win32")
+    add_test(NAME smoke32.${name}
+      COMMAND bash "${CMAKE_SOURCE_DIR}/tests/support/run-judged-by-result.sh" "${LV_SMOKE_PREFIX}"
+              $<TARGET_FILE:${name}> --gtest_filter=${filter})
+    set_tests_properties(smoke32.${name} PROPERTIES ENVIRONMENT "LV_OUT_DIR=${LV_OUT_DIR}")
+  endif()
 endfunction()
 
 # A GUI executable with the program's link flags (wide entry point, GUI
@@ -55,10 +91,11 @@ function(lv_gui_executable name)
   target_link_options(${name} PRIVATE -municode -mwindows)
 endfunction()
 
-# A test that an executable is PE32 i386, GUI subsystem, importing only
-# Windows system DLLs.
+# A test that an executable is a PE image of this tree's width (PE32 i386 or
+# PE32+ x86-64), GUI subsystem, importing only Windows system DLLs.
 function(lv_pe_test target)
-  add_test(NAME pe.${target} COMMAND bash "${CMAKE_SOURCE_DIR}/tests/build/check-pe.sh" $<TARGET_FILE:${target}>)
+  add_test(NAME ${LV_PE}.${target}
+    COMMAND bash "${CMAKE_SOURCE_DIR}/tests/build/check-pe.sh" ${LV_PE_FORMAT} $<TARGET_FILE:${target}>)
 endfunction()
 
 add_subdirectory(src)

@@ -1,32 +1,57 @@
-# Shared by the scripts: where things are, the display and the Wine prefix.
+# Shared by the scripts: where things are, the display and the Wine prefixes.
 # Sourced, not run.
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${LV_BUILD_DIR:-$ROOT/build}
 case $BUILD in /*) ;; *) BUILD=$ROOT/$BUILD ;; esac
 HOST_BUILD=$BUILD/host
+# The shipped program is 32-bit; its 64-bit twin from the same sources runs
+# the Windows tests on machines that cannot run 32-bit code.
 WIN_BUILD=$BUILD/win32
 OUT=$BUILD/out
+WIN64_BUILD=$BUILD/win64
+OUT64=$BUILD/out64
 
-export WINEPREFIX=$BUILD/wine
-# An untouched copy of the prefix, taken while nothing runs in it: tests that
-# change what the setup owns run in throwaway copies of this one.
-PRISTINE_PREFIX=$BUILD/wine-pristine
-export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
+# lv_width 32|64: the prefix, its untouched copy and the loader of one width.
+# Debian's wine picks the 32-bit loader whenever wine32 is installed, so
+# 64-bit programs go through the 64-bit loader by name.
+lv_width() {
+  case $1 in
+    32)
+      export WINEPREFIX=$BUILD/wine WINEARCH=win32
+      unset WINELOADER
+      LV_WINE=wine
+      ;;
+    64)
+      export WINEPREFIX=$BUILD/wine64 WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+      LV_WINE=/usr/lib/wine/wine64
+      ;;
+    *) echo "lv_width: 32 or 64, not $1" >&2; return 1 ;;
+  esac
+  # Tests that change what the setup owns run in throwaway copies of this
+  # one, taken while nothing runs in it.
+  PRISTINE_PREFIX=$WINEPREFIX-pristine
+}
+
+# The width of an existing prefix, from the architecture its registry names.
+lv_prefix_width() {
+  if grep -q '^#arch=win64' "$1/system.reg" 2>/dev/null; then echo 64; else echo 32; fi
+}
+
+lv_width 32
 lv_xvfb_pid=
 
-# True when this machine runs 32-bit programs only through the user-mode
-# emulator that setup-machine registers where the kernel cannot run them.
-lv_emulated_32bit() {
+# True when the kernel runs 32-bit x86 programs itself, not through an emulator.
+lv_native_32bit() {
   local entry
   for entry in /proc/sys/fs/binfmt_misc/*; do
     [ -f "$entry" ] || continue
-    grep -qx enabled "$entry" 2>/dev/null && grep -q '^interpreter .*qemu-i386' "$entry" 2>/dev/null && return 0
+    grep -qx enabled "$entry" 2>/dev/null && grep -q '^interpreter .*qemu-i386' "$entry" 2>/dev/null && return 1
   done
-  return 1
+  [ -x /lib/ld-linux.so.2 ] && /lib/ld-linux.so.2 --version >/dev/null 2>&1
 }
 
 # Starts our own Xvfb when no display is set; stopped by lv_cleanup.
@@ -51,18 +76,20 @@ lv_ensure_display() {
   return 1
 }
 
-# Creates the 32-bit prefix once; later calls only start its wineserver.
+# Creates the selected width's prefix once; later calls only start its
+# wineserver.
 lv_ensure_prefix() {
   if [ ! -f "$WINEPREFIX/.lv-ready" ]; then
-    rm -rf "$WINEPREFIX"
+    rm -rf "$WINEPREFIX" "$PRISTINE_PREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
-    wineboot -i >/dev/null 2>&1
+    "$LV_WINE" wineboot -i >/dev/null 2>&1
     wineserver -w
     # Without a window manager every hidden top-level window stalls ~2 s.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    "$LV_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # A crashing test must fail at once, not wait behind the crash dialog.
+    "$LV_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.lv-ready"
-    rm -rf "$PRISTINE_PREFIX"
   fi
   if [ ! -d "$PRISTINE_PREFIX" ]; then
     wineserver -k 2>/dev/null || true
@@ -78,10 +105,15 @@ lv_ensure_prefix() {
 # under a captured test they would inherit its pipe and keep it open forever.
 lv_start_wineserver() {
   wineserver -p >/dev/null 2>&1
-  wine cmd /c exit >/dev/null 2>&1 </dev/null
+  "$LV_WINE" cmd /c exit >/dev/null 2>&1 </dev/null
 }
 
+# Stops the wineservers of both prefixes and our own display.
 lv_cleanup() {
-  if [ -d "$WINEPREFIX" ]; then wineserver -k 2>/dev/null || true; fi
+  local width
+  for width in 32 64; do
+    lv_width $width
+    if [ -d "$WINEPREFIX" ]; then wineserver -k 2>/dev/null || true; fi
+  done
   if [ -n "$lv_xvfb_pid" ]; then kill "$lv_xvfb_pid" 2>/dev/null || true; fi
 }

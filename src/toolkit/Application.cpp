@@ -65,13 +65,13 @@ TApplication::TApplication(TComponent *AOwner) : TComponent(AOwner) {
   }
   FHandle = ::CreateWindowExW(0, AppClassName, L"", WS_POPUP | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU |
                               WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr, nullptr, module, nullptr);
-  ::SetWindowLongW(FHandle, GWL_USERDATA, static_cast<LONG>(reinterpret_cast<intptr_t>(this)));
-  ::SetWindowLongW(FHandle, GWL_WNDPROC, static_cast<LONG>(reinterpret_cast<intptr_t>(&AppWndProc)));
+  ::SetWindowLongPtrW(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  ::SetWindowLongPtrW(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AppWndProc));
 }
 
 void TApplication::Destroy() {
   if (FHandle != nullptr) {
-    ::SetWindowLongW(FHandle, GWL_WNDPROC, static_cast<LONG>(reinterpret_cast<intptr_t>(&::DefWindowProcW)));
+    ::SetWindowLongPtrW(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&::DefWindowProcW));
     ::DestroyWindow(FHandle);
     FHandle = nullptr;
   }
@@ -101,8 +101,8 @@ bool TApplication::ProcessMessage() {
 }
 
 LRESULT CALLBACK TApplication::AppWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto *application = reinterpret_cast<TApplication *>(static_cast<intptr_t>(::GetWindowLongW(window, GWL_USERDATA)));
-  TMsgRecord message{msg, static_cast<int32_t>(wParam), static_cast<int32_t>(lParam), 0};
+  auto *application = reinterpret_cast<TApplication *>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  TMsgRecord message{msg, static_cast<TMsgParam>(wParam), lParam, 0};
   try {
     application->WndProc(message);
   } catch (...) {
@@ -112,8 +112,7 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND window, UINT msg, WPARAM wParam, 
 }
 
 void TApplication::Default(TMsgRecord &Message) {
-  Message.Result = static_cast<int32_t>(::DefWindowProcW(FHandle, Message.Msg, static_cast<WPARAM>(Message.WParam),
-                                                        static_cast<LPARAM>(Message.LParam)));
+  Message.Result = ::DefWindowProcW(FHandle, Message.Msg, static_cast<WPARAM>(Message.WParam), Message.LParam);
 }
 
 void TApplication::WndProc(TMsgRecord &Message) {

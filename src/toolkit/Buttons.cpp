@@ -3,12 +3,6 @@
 #include "toolkit/StdCtrls.h"
 #include "toolkit/Themes.h"
 
-namespace {
-
-int32_t Param(const void *pointer) { return static_cast<int32_t>(reinterpret_cast<intptr_t>(pointer)); }
-
-}  // namespace
-
 LV_PUBLISH(TButtonControl) { return {}; }
 
 // A press on an unfocused button first asks the form for the focus; that
@@ -53,8 +47,8 @@ void TButtonControl::CNCtlColor(TMsgRecord &Message) {
     inherited::Dispatch(Message);
     return;
   }
-  ThemeServices().PaintParentBackground(Handle(), reinterpret_cast<HDC>(static_cast<intptr_t>(Message.WParam)));
-  Message.Result = Param(::GetStockObject(NULL_BRUSH));
+  ThemeServices().PaintParentBackground(Handle(), FromParam<HDC>(Message.WParam));
+  Message.Result = ToParam(::GetStockObject(NULL_BRUSH));
 }
 
 LV_PUBLISH(TButton) {
@@ -142,7 +136,7 @@ void TButton::CMDialogChar(TMsgRecord &Message) {
 }
 
 void TButton::CMFocusChanged(TMsgRecord &Message) {
-  UpdateActive(reinterpret_cast<TControl *>(static_cast<intptr_t>(Message.LParam)));
+  UpdateActive(FromParam<TControl *>(Message.LParam));
   inherited::Dispatch(Message);
 }
 
@@ -177,7 +171,7 @@ void TCheckBox::SetState(uint8_t value) {
 }
 
 void TCheckBox::Click() {
-  Perform(TKM_CHANGED, 0, Param(this));
+  Perform(TKM_CHANGED, 0, ToParam(this));
   inherited::Click();
 }
 

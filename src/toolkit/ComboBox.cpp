@@ -2,12 +2,6 @@
 #include "toolkit/Forms.h"
 #include "toolkit/StdCtrls.h"
 
-namespace {
-
-int32_t Param(const void *pointer) { return static_cast<int32_t>(reinterpret_cast<intptr_t>(pointer)); }
-
-}  // namespace
-
 LV_PUBLISH(TComboBoxStrings) { return {}; }
 
 int32_t TComboBoxStrings::Count() {
@@ -87,17 +81,17 @@ void TComboBox::DestroyWnd() {
 }
 
 void TComboBox::Change() {
-  Perform(TKM_CHANGED, 0, Param(this));
+  Perform(TKM_CHANGED, 0, ToParam(this));
   if (OnChange) OnChange(this);
 }
 
 // The list part asks the combo box itself for its colours.
 void TComboBox::WndProc(TMsgRecord &Message) {
   if (Message.Msg >= WM_CTLCOLORMSGBOX && Message.Msg <= WM_CTLCOLORSTATIC) {
-    const HDC dc = reinterpret_cast<HDC>(static_cast<intptr_t>(Message.WParam));
+    const HDC dc = FromParam<HDC>(Message.WParam);
     ::SetTextColor(dc, ColorToRGB(Font()->Color()));
     ::SetBkColor(dc, ColorToRGB(Brush()->Color()));
-    Message.Result = Param(Brush()->Handle());
+    Message.Result = ToParam(Brush()->Handle());
     return;
   }
   inherited::WndProc(Message);
@@ -115,7 +109,7 @@ void TComboBox::Dispatch(TMsgRecord &Message) {
       if (DroppedDown()) Message.Result |= DLGC_WANTALLKEYS;
       break;
     case TKM_CANCELMODE:
-      if (Message.LParam != Param(this) && HandleAllocated()) ::SendMessageW(FHandle, CB_SHOWDROPDOWN, 0, 0);
+      if (Message.LParam != ToParam(this) && HandleAllocated()) ::SendMessageW(FHandle, CB_SHOWDROPDOWN, 0, 0);
       break;
     case WM_LBUTTONDOWN: {
       inherited::Dispatch(Message);

@@ -40,7 +40,7 @@ void TControl::Destroy() {
   inherited::Destroy();
 }
 
-int32_t TControl::Perform(uint32_t Msg, int32_t WParam, int32_t LParam) {
+TMsgParam TControl::Perform(uint32_t Msg, TMsgParam WParam, TMsgParam LParam) {
   TMsgRecord message{Msg, WParam, LParam, 0};
   WindowProc(message);
   return message.Result;
@@ -111,16 +111,16 @@ void TControl::DefaultHandler(TMsgRecord &Message) {
       const WideString text = UTF8Decode(FText);
       // The count copied includes the terminating zero.
       const size_t count = std::min(text.size() + 1, static_cast<size_t>(Message.WParam));
-      auto *buffer = reinterpret_cast<wchar_t *>(static_cast<intptr_t>(Message.LParam));
+      auto *buffer = FromParam<wchar_t *>(Message.LParam);
       std::memcpy(buffer, text.c_str(), count * sizeof(wchar_t));
-      Message.Result = static_cast<int32_t>(count);
+      Message.Result = static_cast<TMsgParam>(count);
       return;
     }
     case WM_GETTEXTLENGTH:
-      Message.Result = static_cast<int32_t>(UTF8Decode(FText).size());
+      Message.Result = static_cast<TMsgParam>(UTF8Decode(FText).size());
       return;
     case WM_SETTEXT: {
-      auto *text = reinterpret_cast<const wchar_t *>(static_cast<intptr_t>(Message.LParam));
+      auto *text = FromParam<const wchar_t *>(Message.LParam);
       FText = text != nullptr ? UTF8Encode(text) : AnsiString();
       return;
     }
@@ -233,18 +233,18 @@ void TControl::FontChanged(TObject *) {
 }
 
 AnsiString TControl::Caption() {
-  const int32_t length = Perform(WM_GETTEXTLENGTH, 0, 0);
+  const TMsgParam length = Perform(WM_GETTEXTLENGTH, 0, 0);
   if (length <= 0) return {};
   WideString text(static_cast<size_t>(length) + 1, L'\0');
-  const int32_t copied = Perform(WM_GETTEXT, length + 1, static_cast<int32_t>(reinterpret_cast<intptr_t>(text.data())));
-  text.resize(static_cast<size_t>(std::clamp(copied, 0, length)));
+  const TMsgParam copied = Perform(WM_GETTEXT, length + 1, ToParam(text.data()));
+  text.resize(static_cast<size_t>(std::clamp(copied, TMsgParam{0}, length)));
   return UTF8Encode(text.c_str());
 }
 
 void TControl::SetCaption(const AnsiString &value) {
   if (value == Caption()) return;
   const WideString text = UTF8Decode(value);
-  Perform(WM_SETTEXT, 0, static_cast<int32_t>(reinterpret_cast<intptr_t>(text.c_str())));
+  Perform(WM_SETTEXT, 0, ToParam(text.c_str()));
   Perform(TKM_TEXTCHANGED, 0, 0);
 }
 
@@ -285,7 +285,7 @@ void TControl::CMVisibleChanged(TMsgRecord &) { InvalidateControl(true, FVisible
 void TControl::CMParentFontChanged(TMsgRecord &Message) {
   if (!FParentFont) return;
   if (Message.WParam != 0)
-    SetFont(reinterpret_cast<TFont *>(static_cast<intptr_t>(Message.LParam)));
+    SetFont(FromParam<TFont *>(Message.LParam));
   else if (FParent != nullptr)
     SetFont(FParent->Font());
   FParentFont = true;

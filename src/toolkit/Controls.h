@@ -88,7 +88,7 @@ public:
   // Entry point of every message sent to the control; bound to WndProc.
   TWndMethod WindowProc;
   // Sends a message through WindowProc and returns its result.
-  int32_t Perform(uint32_t Msg, int32_t WParam, int32_t LParam);
+  TMsgParam Perform(uint32_t Msg, TMsgParam WParam, TMsgParam LParam);
   virtual void WndProc(TMsgRecord &Message);
   virtual void Dispatch(TMsgRecord &Message);
   // What no handler took. Without a window the text messages are answered
@@ -410,14 +410,14 @@ void FreeDeviceContexts();
 
 // A point packed into a message parameter as two signed 16-bit halves, as
 // mouse messages carry it, and back.
-inline POINT ParamToPoint(int32_t param) { return {static_cast<int16_t>(LoWord(param)), static_cast<int16_t>(HiWord(param))}; }
-inline int32_t PointToParam(POINT point) {
+inline POINT ParamToPoint(TMsgParam param) { return {static_cast<int16_t>(LoWord(param)), static_cast<int16_t>(HiWord(param))}; }
+inline TMsgParam PointToParam(POINT point) {
   return static_cast<int32_t>(MAKELONG(static_cast<int16_t>(point.x), static_cast<int16_t>(point.y)));
 }
 
 // Sends a colour message (WM_CTLCOLORMSGBOX..WM_CTLCOLORSTATIC) on to the
 // control window it names in LParam, reflected; returns that one's answer.
-int32_t ReflectCtlColor(const TMsgRecord &Message);
+TMsgParam ReflectCtlColor(const TMsgRecord &Message);
 
 // The control of a window of this thread's toolkit, or nil.
 TWinControl *FindControl(HWND window);

@@ -1,12 +1,6 @@
 // Edit box and memo over the native "EDIT" class, and the memo's lines.
 #include "toolkit/StdCtrls.h"
 
-namespace {
-
-int32_t Param(const void *pointer) { return static_cast<int32_t>(reinterpret_cast<intptr_t>(pointer)); }
-
-}  // namespace
-
 LV_PUBLISH(TEdit) { return {}; }
 
 TEdit::TEdit(TComponent *AOwner) : TWinControl(AOwner) {
@@ -64,7 +58,7 @@ void TEdit::CreateWnd() {
   if (HandleAllocated() && FAutoSize) AdjustHeight();
 }
 
-void TEdit::Change() { Perform(TKM_CHANGED, 0, Param(this)); }
+void TEdit::Change() { Perform(TKM_CHANGED, 0, ToParam(this)); }
 
 void TEdit::Dispatch(TMsgRecord &Message) {
   switch (Message.Msg) {

@@ -57,7 +57,7 @@ bool TForm::SetFocusedControl(TWinControl *Control) {
     FFocusedControl = entering;
     if (!send(entering, TKM_ENTER)) return false;
   }
-  Perform(TKM_FOCUSCHANGED, 0, static_cast<int32_t>(reinterpret_cast<intptr_t>(Control)));
+  Perform(TKM_FOCUSCHANGED, 0, ToParam(Control));
   Control->ControlState &= ~ctsFocusing;
   return true;
 }
@@ -70,10 +70,10 @@ void TForm::DefocusControl(TWinControl *Control, bool Removing) {
 
 void TForm::SendCancelMode(TControl *Pressed) {
   if (FActive && FActiveControl != nullptr)
-    FActiveControl->Perform(TKM_CANCELMODE, 0, static_cast<int32_t>(reinterpret_cast<intptr_t>(Pressed)));
+    FActiveControl->Perform(TKM_CANCELMODE, 0, ToParam(Pressed));
 }
 
-TShiftState KeyDataToShiftState(int32_t KeyData) {
+TShiftState KeyDataToShiftState(TMsgParam KeyData) {
   TShiftState shift = 0;
   if (::GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
   if (::GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;

@@ -162,7 +162,7 @@ constexpr TShiftState ssShift = 0x01;
 constexpr TShiftState ssAlt = 0x02;
 constexpr TShiftState ssCtrl = 0x04;
 // Shift and Ctrl as the keyboard is now, Alt from bit 29 of the key data.
-TShiftState KeyDataToShiftState(int32_t KeyData);
+TShiftState KeyDataToShiftState(TMsgParam KeyData);
 // Whether CharCode is the mnemonic of Caption: the character after its
 // first "&", compared in upper case for the user's locale.
 bool IsAccel(uint16_t CharCode, const AnsiString &Caption);

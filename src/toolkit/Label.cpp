@@ -65,10 +65,10 @@ void TLabel::CNCtlColorStatic(TMsgRecord &Message) {
     inherited::Dispatch(Message);
     return;
   }
-  const HDC dc = reinterpret_cast<HDC>(static_cast<intptr_t>(Message.WParam));
+  const HDC dc = FromParam<HDC>(Message.WParam);
   ::SetBkMode(dc, TRANSPARENT);
   ThemeServices().PaintParentBackground(Handle(), dc);
-  Message.Result = static_cast<int32_t>(reinterpret_cast<intptr_t>(::GetStockObject(NULL_BRUSH)));
+  Message.Result = ToParam(::GetStockObject(NULL_BRUSH));
   // Under the older shell the label also draws its text here.
   if (IsNewShell()) return;
   RECT client;

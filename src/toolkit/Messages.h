@@ -4,20 +4,37 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 
 #include "streaming/TypInfo.h"
 
+// A message parameter or result: pointer-sized and signed, as the native
+// ones are, since handles, pointers and text buffers travel in them.
+using TMsgParam = intptr_t;
+
 struct TMsgRecord {
   uint32_t Msg;
-  int32_t WParam;
-  int32_t LParam;
-  int32_t Result;
+  TMsgParam WParam;
+  TMsgParam LParam;
+  TMsgParam Result;
 };
-static_assert(sizeof(TMsgRecord) == 16, "a message record is four 32-bit fields");
+static_assert(sizeof(void *) != 4 || sizeof(TMsgRecord) == 16, "32-bit: four 32-bit fields");
+static_assert(sizeof(void *) != 8 || sizeof(TMsgRecord) == 32, "64-bit: the number, then three 64-bit fields");
+
+// A pointer or handle put into a parameter, and taken out again.
+template <typename T>
+TMsgParam ToParam(T *pointer) {
+  return reinterpret_cast<TMsgParam>(pointer);
+}
+template <typename T>
+T FromParam(TMsgParam param) {
+  static_assert(std::is_pointer_v<T>, "only pointers and handles travel as parameters");
+  return reinterpret_cast<T>(param);
+}
 
 // The two 16-bit halves of a packed parameter.
-constexpr uint16_t LoWord(int32_t value) { return static_cast<uint16_t>(value & 0xFFFF); }
-constexpr uint16_t HiWord(int32_t value) { return static_cast<uint16_t>((static_cast<uint32_t>(value) >> 16) & 0xFFFF); }
+constexpr uint16_t LoWord(TMsgParam value) { return static_cast<uint16_t>(value & 0xFFFF); }
+constexpr uint16_t HiWord(TMsgParam value) { return static_cast<uint16_t>((static_cast<uintptr_t>(value) >> 16) & 0xFFFF); }
 
 // The first stage of a control's message handling; callers may replace it.
 using TWndMethod = TClosure<TMsgRecord &>;

@@ -60,24 +60,24 @@ void TControl::WMCancelMode(TMsgRecord &Message) {
 
 namespace {
 
-bool IsArrow(int32_t key) { return key >= VK_LEFT && key <= VK_DOWN; }
+bool IsArrow(TMsgParam key) { return key >= VK_LEFT && key <= VK_DOWN; }
 
 // The want mask of WM_GETDLGCODE that keeps a dialog key with the control;
 // 0 for keys that are not dialog keys.
-int32_t DialogKeyMask(int32_t key) {
+TMsgParam DialogKeyMask(TMsgParam key) {
   if (key == VK_TAB) return DLGC_WANTTAB;
   if (IsArrow(key)) return DLGC_WANTARROWS;
   if (key == VK_RETURN || key == VK_ESCAPE || key == VK_CANCEL || key == VK_EXECUTE) return DLGC_WANTALLKEYS;
   return 0;
 }
 
-int32_t PerformOnForm(TControl *control, uint32_t msg, int32_t wParam, int32_t lParam) {
+TMsgParam PerformOnForm(TControl *control, uint32_t msg, TMsgParam wParam, TMsgParam lParam) {
   TForm *form = GetParentForm(control);
   return form != nullptr ? form->Perform(msg, wParam, lParam) : 0;
 }
 
 // Focus rectangles and mnemonic underlines show once the keyboard is used.
-void ShowKeyboardCues(TControl *control, int32_t key) {
+void ShowKeyboardCues(TControl *control, TMsgParam key) {
   TForm *form = GetParentForm(control);
   if (form == nullptr || !form->HandleAllocated()) return;
   const bool themed = ThemeServices().ThemesEnabled();
@@ -103,11 +103,11 @@ void ShowKeyboardCues(TControl *control, int32_t key) {
 }  // namespace
 
 void TWinControl::CNKeyDown(TMsgRecord &Message) {
-  const int32_t key = Message.WParam;
+  const TMsgParam key = Message.WParam;
   Message.Result = 1;
   ShowKeyboardCues(this, key);
-  if (Perform(TKM_CHILDKEY, key, static_cast<int32_t>(reinterpret_cast<intptr_t>(this))) != 0) return;
-  const int32_t mask = DialogKeyMask(key);
+  if (Perform(TKM_CHILDKEY, key, ToParam(this)) != 0) return;
+  const TMsgParam mask = DialogKeyMask(key);
   if (mask != 0 && Perform(TKM_WANTSPECIALKEY, key, 0) == 0 && (Perform(WM_GETDLGCODE, 0, 0) & mask) == 0 &&
       PerformOnForm(this, TKM_DIALOGKEY, key, Message.LParam) != 0)
     return;
@@ -124,10 +124,10 @@ void TWinControl::CNChar(TMsgRecord &Message) {
 }
 
 void TWinControl::CNSysKeyDown(TMsgRecord &Message) {
-  const int32_t key = Message.WParam;
+  const TMsgParam key = Message.WParam;
   Message.Result = 1;
   ShowKeyboardCues(this, key);
-  if (Perform(TKM_CHILDKEY, key, static_cast<int32_t>(reinterpret_cast<intptr_t>(this))) != 0) return;
+  if (Perform(TKM_CHILDKEY, key, ToParam(this)) != 0) return;
   if (PerformOnForm(this, TKM_DIALOGKEY, key, Message.LParam) != 0) return;
   Message.Result = 0;
 }
@@ -145,7 +145,7 @@ void TWinControl::WMKeyDown(TMsgRecord &Message) {
 void TWinControl::WMSysCommand(TMsgRecord &Message) {
   const int32_t key = LoWord(Message.LParam);
   if ((Message.WParam & 0xFFF0) == SC_KEYMENU && key != ' ' && key != '-' && ::GetCapture() == nullptr &&
-      PerformOnForm(this, TKM_APPSYSCOMMAND, 0, static_cast<int32_t>(reinterpret_cast<intptr_t>(&Message))) != 0)
+      PerformOnForm(this, TKM_APPSYSCOMMAND, 0, ToParam(&Message)) != 0)
     return;
   inherited::Dispatch(Message);
 }

@@ -116,7 +116,7 @@ void TWinControl::WMPaint(TMsgRecord &Message) {
 }
 
 void TWinControl::PaintHandler(TMsgRecord &Message) {
-  HDC dc = reinterpret_cast<HDC>(static_cast<intptr_t>(Message.WParam));
+  HDC dc = FromParam<HDC>(Message.WParam);
   PAINTSTRUCT paint;
   if (dc == nullptr) dc = ::BeginPaint(FHandle, &paint);
   if (FControls.Count() == 0) {
@@ -138,7 +138,7 @@ void TWinControl::PaintHandler(TMsgRecord &Message) {
 }
 
 void TWinControl::PaintWindow(HDC DC) {
-  TMsgRecord message{WM_PAINT, static_cast<int32_t>(reinterpret_cast<intptr_t>(DC)), 0, 0};
+  TMsgRecord message{WM_PAINT, ToParam(DC), 0, 0};
   DefaultHandler(message);
 }
 
@@ -150,13 +150,13 @@ void TWinControl::PaintControls(HDC DC, TControl *First) {
     ::SaveDC(DC);
     MoveWindowOrg(DC, child->FLeft, child->FTop);
     ::IntersectClipRect(DC, 0, 0, child->FWidth, child->FHeight);
-    child->Perform(WM_PAINT, static_cast<int32_t>(reinterpret_cast<intptr_t>(DC)), 0);
+    child->Perform(WM_PAINT, ToParam(DC), 0);
     ::RestoreDC(DC, -1);
   }
 }
 
 void TWinControl::WMEraseBkgnd(TMsgRecord &Message) {
-  const HDC dc = reinterpret_cast<HDC>(static_cast<intptr_t>(Message.WParam));
+  const HDC dc = FromParam<HDC>(Message.WParam);
   if (ThemeServices().ThemesEnabled() && Parent() != nullptr && (ControlStyle & ctlParentBackground) != 0) {
     ThemeServices().PaintParentBackground(FHandle, dc);
   } else {
@@ -209,7 +209,7 @@ void TGraphicControl::Dispatch(TMsgRecord &Message) {
     inherited::Dispatch(Message);
     return;
   }
-  const HDC dc = reinterpret_cast<HDC>(static_cast<intptr_t>(Message.WParam));
+  const HDC dc = FromParam<HDC>(Message.WParam);
   if (dc == nullptr) return;
   const TPaintingCanvas painting(*FCanvas, dc);
   Paint();

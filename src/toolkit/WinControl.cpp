@@ -29,7 +29,7 @@ TControl *TWinControl::Controls(int32_t index) const {
 }
 
 void TWinControl::InsertControl(TControl *Control) {
-  Perform(TKM_CONTROLLISTCHANGE, static_cast<int32_t>(reinterpret_cast<intptr_t>(Control)), 1);
+  Perform(TKM_CONTROLLISTCHANGE, ToParam(Control), 1);
   auto *windowed = ObjectAs<TWinControl>(Control);
   if (windowed != nullptr) {
     FWinControls.Add(windowed);
@@ -58,7 +58,7 @@ void TWinControl::RemoveControl(TControl *Control) {
     FControls.Remove(Control);
   }
   Control->FParent = nullptr;
-  Perform(TKM_CONTROLLISTCHANGE, static_cast<int32_t>(reinterpret_cast<intptr_t>(Control)), 0);
+  Perform(TKM_CONTROLLISTCHANGE, ToParam(Control), 0);
 }
 
 bool TWinControl::ContainsControl(TControl *Control) const {

@@ -69,14 +69,14 @@ void TWinControl::Dispatch(TMsgRecord &Message) {
     case WM_COMMAND:
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:
-      Reflect(Message, reinterpret_cast<HWND>(static_cast<intptr_t>(Message.LParam)));
+      Reflect(Message, FromParam<HWND>(Message.LParam));
       break;
     case WM_NOTIFY:
-      Reflect(Message, reinterpret_cast<const NMHDR *>(static_cast<intptr_t>(Message.LParam))->hwndFrom);
+      Reflect(Message, FromParam<const NMHDR *>(Message.LParam)->hwndFrom);
       break;
     case WM_PARENTNOTIFY:
       if (LoWord(Message.WParam) == WM_CREATE || LoWord(Message.WParam) == WM_DESTROY)
-        Reflect(Message, reinterpret_cast<HWND>(static_cast<intptr_t>(Message.LParam)));
+        Reflect(Message, FromParam<HWND>(Message.LParam));
       else
         inherited::Dispatch(Message);
       break;
@@ -156,21 +156,19 @@ void TWinControl::DefaultHandler(TMsgRecord &Message) {
     return;
   }
   if (Message.Msg >= TKN_CTLCOLORMSGBOX && Message.Msg <= TKN_CTLCOLORSTATIC) {
-    const HDC dc = reinterpret_cast<HDC>(static_cast<intptr_t>(Message.WParam));
+    const HDC dc = FromParam<HDC>(Message.WParam);
     ::SetTextColor(dc, ColorToRGB(Font()->Color()));
     ::SetBkColor(dc, ColorToRGB(FBrush->Color()));
-    Message.Result = static_cast<int32_t>(reinterpret_cast<intptr_t>(FBrush->Handle()));
+    Message.Result = ToParam(FBrush->Handle());
     return;
   }
-  Message.Result = static_cast<int32_t>(::CallWindowProcW(FDefWndProc, FHandle, Message.Msg,
-                                                         static_cast<WPARAM>(Message.WParam),
-                                                         static_cast<LPARAM>(Message.LParam)));
+  Message.Result = ::CallWindowProcW(FDefWndProc, FHandle, Message.Msg, static_cast<WPARAM>(Message.WParam),
+                                     Message.LParam);
 }
 
-int32_t ReflectCtlColor(const TMsgRecord &Message) {
-  return static_cast<int32_t>(::SendMessageW(reinterpret_cast<HWND>(static_cast<intptr_t>(Message.LParam)),
-                                             Message.Msg + TKN_REFLECT, static_cast<WPARAM>(Message.WParam),
-                                             static_cast<LPARAM>(Message.LParam)));
+TMsgParam ReflectCtlColor(const TMsgRecord &Message) {
+  return ::SendMessageW(FromParam<HWND>(Message.LParam), Message.Msg + TKN_REFLECT,
+                        static_cast<WPARAM>(Message.WParam), Message.LParam);
 }
 
 // The notification goes to the control of the child window it concerns,
@@ -203,7 +201,7 @@ void TWinControl::WMNCHitTest(TMsgRecord &Message) {
 
 void TWinControl::CMFontChanged(TMsgRecord &) {
   Invalidate();
-  if (FHandle != nullptr) Perform(WM_SETFONT, static_cast<int32_t>(reinterpret_cast<intptr_t>(Font()->Handle())), 0);
+  if (FHandle != nullptr) Perform(WM_SETFONT, ToParam(Font()->Handle()), 0);
   NotifyControls(TKM_PARENTFONTCHANGED);
 }
 

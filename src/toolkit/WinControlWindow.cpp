@@ -85,7 +85,7 @@ void TWinControl::CreateWnd() {
   if (FHandle == nullptr) return;
   FText.clear();
   UpdateBounds();
-  Perform(WM_SETFONT, static_cast<int32_t>(reinterpret_cast<intptr_t>(Font()->Handle())), 1);
+  Perform(WM_SETFONT, ToParam(Font()->Handle()), 1);
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams &Params) {
@@ -169,7 +169,7 @@ void TWinControl::UpdateBounds() {
   RECT rect;
   ::GetWindowRect(FHandle, &rect);
   if ((::GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD) != 0) {
-    const HWND parent = reinterpret_cast<HWND>(static_cast<intptr_t>(::GetWindowLongW(FHandle, GWL_HWNDPARENT)));
+    const HWND parent = reinterpret_cast<HWND>(::GetWindowLongPtrW(FHandle, GWLP_HWNDPARENT));
     ::ScreenToClient(parent, reinterpret_cast<POINT *>(&rect.left));
     ::ScreenToClient(parent, reinterpret_cast<POINT *>(&rect.right));
   }

@@ -40,8 +40,8 @@ TWinControl *FindControl(HWND window) {
 
 void TWinControl::AttachWindow(HWND window) {
   FHandle = window;
-  if ((::GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0 && ::GetWindowLongW(window, GWL_ID) == 0)
-    ::SetWindowLongW(window, GWL_ID, static_cast<LONG>(reinterpret_cast<intptr_t>(window)));
+  if ((::GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0 && ::GetWindowLongPtrW(window, GWLP_ID) == 0)
+    ::SetWindowLongPtrW(window, GWLP_ID, reinterpret_cast<LONG_PTR>(window));
   ::SetPropW(window, ControlProperty(), this);
 }
 
@@ -53,7 +53,7 @@ LRESULT CALLBACK ControlWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
     CreationControl = nullptr;
     control->AttachWindow(window);
   }
-  TMsgRecord message{msg, static_cast<int32_t>(wParam), static_cast<int32_t>(lParam), 0};
+  TMsgRecord message{msg, static_cast<TMsgParam>(wParam), lParam, 0};
   control->MainWndProc(message);
   return message.Result;
 }

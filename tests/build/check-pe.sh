@@ -1,14 +1,22 @@
 #!/bin/bash
-# Checks that a Windows executable is PE32 for i386, uses the GUI subsystem
-# and imports only Windows system DLLs.
+# Checks that a Windows executable is a PE image of the given format (pei-i386
+# for PE32, pei-x86-64 for PE32+), uses the GUI subsystem and imports only
+# Windows system DLLs.
+#   check-pe.sh FORMAT EXE
 set -euo pipefail
-exe=$1
+format=$1
+exe=$2
 allowed='^(kernel32|user32|gdi32|advapi32|shell32|ole32|comctl32|msvcrt)\.dll$'
+case $format in
+  pei-i386) magic=010b objdump=i686-w64-mingw32-objdump ;;
+  pei-x86-64) magic=020b objdump=x86_64-w64-mingw32-objdump ;;
+  *) echo "check-pe.sh: unknown format $format"; exit 2 ;;
+esac
 
-dump=$(i686-w64-mingw32-objdump -p "$exe")
+dump=$($objdump -p "$exe")
 fail=0
-grep -q 'file format pei-i386' <<<"$dump" || { echo "$exe: not a PE32 i386 image"; fail=1; }
-grep -Eq '^Magic[[:space:]]+010b' <<<"$dump" || { echo "$exe: not a PE32 (32-bit) optional header"; fail=1; }
+grep -q "file format $format\$" <<<"$dump" || { echo "$exe: not a $format image"; fail=1; }
+grep -Eq "^Magic[[:space:]]+$magic" <<<"$dump" || { echo "$exe: optional header magic is not $magic"; fail=1; }
 grep -Eq '^Subsystem[[:space:]]+00000002' <<<"$dump" || { echo "$exe: not the GUI subsystem"; fail=1; }
 
 dlls=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$dump")
@@ -21,5 +29,5 @@ while read -r dll; do
   fi
 done <<<"$dlls"
 
-echo "$exe imports:" $dlls
+echo "$exe ($format) imports:" $dlls
 exit $fail

@@ -12,6 +12,7 @@ source "$(dirname "$0")/../../scripts/lib.sh"
 
 prefix=$1
 shift
+lv_width "$(lv_prefix_width "$prefix")"
 copy=$(mktemp -d "${TMPDIR:-/tmp}/lvprefix.XXXXXX")
 export WINEPREFIX=$copy/wine
 
@@ -51,5 +52,5 @@ if [ "${LV_PREFIX_UNTHEMED:-}" = 1 ]; then
 fi
 lv_start_wineserver
 status=0
-wine "$@" || status=$?
+"$LV_WINE" "$@" || status=$?
 exit $status

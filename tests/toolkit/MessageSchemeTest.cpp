@@ -189,7 +189,7 @@ TEST_F(MessageSchemeTest, AnExceptionStopsAtTheWindowProcedureAndIsReportedUnles
 }
 
 TEST_F(MessageSchemeTest, TheTextOutlivesTheWindow) {
-  Probe->Perform(WM_SETTEXT, 0, reinterpret_cast<intptr_t>(L"before"));
+  Probe->Perform(WM_SETTEXT, 0, ToParam(L"before"));
   HWND window = Probe->Handle();
   wchar_t text[32] = {};
   ::GetWindowTextW(window, text, 32);
@@ -199,7 +199,7 @@ TEST_F(MessageSchemeTest, TheTextOutlivesTheWindow) {
   EXPECT_FALSE(Probe->HandleAllocated());
   EXPECT_EQ(FindControl(window), nullptr);
   EXPECT_EQ(Probe->Perform(WM_GETTEXTLENGTH, 0, 0), 6);
-  EXPECT_EQ(Probe->Perform(WM_GETTEXT, 32, reinterpret_cast<intptr_t>(text)), 7);
+  EXPECT_EQ(Probe->Perform(WM_GETTEXT, 32, ToParam(text)), 7);
   EXPECT_STREQ(text, L"during");
 }
 

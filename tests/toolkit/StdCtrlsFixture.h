@@ -34,7 +34,7 @@ public:
   TJournal *Journal = nullptr;
   void Dispatch(TMsgRecord &Message) override {
     if (Message.Msg == TKM_CHANGED && Journal != nullptr)
-      Journal->push_back("Form changed " + NameOf(reinterpret_cast<TObject *>(static_cast<intptr_t>(Message.LParam))));
+      Journal->push_back("Form changed " + NameOf(FromParam<TObject *>(Message.LParam)));
     inherited::Dispatch(Message);
   }
 };
@@ -85,7 +85,6 @@ private:
 
 LV_PUBLISH(TSpy) { return {}; }
 
-inline int32_t Param(const void *pointer) { return static_cast<int32_t>(reinterpret_cast<intptr_t>(pointer)); }
 
 constexpr COLORREF White = RGB(255, 255, 255);
 

@@ -316,9 +316,9 @@ TEST_F(StdCtrlsTest, AnOpenListShowsEveryItemKeepsEnterAndEscapeAndClosesOnAnoth
   EXPECT_LT(combo->Height(), 40);
 
   // Its own press leaves it open; another control's closes it.
-  combo->Perform(TKM_CANCELMODE, 0, Param(combo));
+  combo->Perform(TKM_CANCELMODE, 0, ToParam(combo));
   EXPECT_TRUE(combo->DroppedDown());
-  combo->Perform(TKM_CANCELMODE, 0, Param(edit));
+  combo->Perform(TKM_CANCELMODE, 0, ToParam(edit));
   EXPECT_FALSE(combo->DroppedDown());
   EXPECT_FALSE(wantsAllKeys());
 }
@@ -355,7 +355,7 @@ protected:
 
   // What the form's default handling does with the focus change and the keys.
   void FocusMovesTo(TWinControl *control) {
-    TMsgRecord message{TKM_FOCUSCHANGED, 0, Param(control), 0};
+    TMsgRecord message{TKM_FOCUSCHANGED, 0, ToParam(control), 0};
     Form->Broadcast(message);
   }
   int32_t DialogKey(uint32_t msg, int32_t key, int32_t keyData) {

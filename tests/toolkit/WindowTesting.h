@@ -47,7 +47,7 @@ public:
   TPixels &operator=(const TPixels &) = delete;
   HDC DC() const { return FDC; }
   // The context as a message parameter (WM_PAINT's WParam).
-  int32_t Param() const { return static_cast<int32_t>(reinterpret_cast<intptr_t>(FDC)); }
+  TMsgParam Param() const { return ToParam(FDC); }
   COLORREF At(int x, int y) const { return ::GetPixel(FDC, x, y); }
 
 private:
