@@ -50,7 +50,8 @@ struct TBrushData {
   TColor Color;
   TBrushStyle Style;
 };
-static_assert(sizeof(TFontData) == 44 && sizeof(TPenData) == 12 && sizeof(TBrushData) == 12);
+static_assert(sizeof(void *) != 4 || (sizeof(TFontData) == 44 && sizeof(TPenData) == 12 && sizeof(TBrushData) == 12));
+static_assert(sizeof(void *) != 8 || (sizeof(TFontData) == 48 && sizeof(TPenData) == 16 && sizeof(TBrushData) == 16));
 
 // One cached record; Handle is made on first use and deleted with the record.
 struct TResource {
