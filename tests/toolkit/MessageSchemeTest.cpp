@@ -203,4 +203,28 @@ TEST_F(MessageSchemeTest, TheTextOutlivesTheWindow) {
   EXPECT_STREQ(text, L"during");
 }
 
+// Text buffers high in the address space, as a 64-bit process gets them: a
+// parameter narrower than a pointer would cut the address.
+TEST_F(MessageSchemeTest, TextBuffersTravelWholeThroughTheParameters) {
+  auto *buffer = static_cast<wchar_t *>(
+      ::VirtualAlloc(nullptr, 4096, MEM_RESERVE | MEM_COMMIT | MEM_TOP_DOWN, PAGE_READWRITE));
+  ASSERT_NE(buffer, nullptr);
+  if (sizeof(void *) == 8) EXPECT_GT(reinterpret_cast<uintptr_t>(buffer), uintptr_t{0xFFFFFFFF});
+  for (const bool windowed : {true, false}) {
+    SCOPED_TRACE(windowed ? "with its window" : "without a window");
+    if (windowed) {
+      Probe->HandleNeeded();
+    } else {
+      Probe->DestroyHandle();
+    }
+    ::lstrcpyW(buffer, windowed ? L"high up" : L"high up, no window");
+    Probe->Perform(WM_SETTEXT, 0, ToParam(buffer));
+    wchar_t *out = buffer + 1024;
+    const TMsgParam copied = Probe->Perform(WM_GETTEXT, 64, ToParam(out));
+    EXPECT_EQ(copied, static_cast<TMsgParam>(::lstrlenW(buffer)) + (windowed ? 0 : 1));
+    EXPECT_STREQ(out, buffer);
+  }
+  ::VirtualFree(buffer, 0, MEM_RELEASE);
+}
+
 }  // namespace
