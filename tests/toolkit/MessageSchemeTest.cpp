@@ -209,7 +209,9 @@ TEST_F(MessageSchemeTest, TextBuffersTravelWholeThroughTheParameters) {
   auto *buffer = static_cast<wchar_t *>(
       ::VirtualAlloc(nullptr, 4096, MEM_RESERVE | MEM_COMMIT | MEM_TOP_DOWN, PAGE_READWRITE));
   ASSERT_NE(buffer, nullptr);
-  if (sizeof(void *) == 8) EXPECT_GT(reinterpret_cast<uintptr_t>(buffer), uintptr_t{0xFFFFFFFF});
+  if (sizeof(void *) == 8) {
+    EXPECT_GT(reinterpret_cast<uintptr_t>(buffer), uintptr_t{0xFFFFFFFF});
+  }
   for (const bool windowed : {true, false}) {
     SCOPED_TRACE(windowed ? "with its window" : "without a window");
     if (windowed) {
