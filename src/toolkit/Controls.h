@@ -2,27 +2,42 @@
 // children, the native window made on demand, and the painting of windowless
 // controls on their parent.
 //
-// How a control class declares itself (a new control follows this pattern):
+// How a control class declares itself (TButton, from StdCtrls.h and
+// Buttons.cpp, shortened; a new control follows this pattern):
 //
-//   class TPanel : public TCustomControl {
-//     LV_CLASS(TPanel, TCustomControl)            // its class record
+//   class TButton : public TButtonControl {
+//     LV_CLASS(TButton, TButtonControl)           // its class record
 //   public:
-//     explicit TPanel(TComponent *AOwner);        // defaults, ControlStyle
-//     void Dispatch(TMsgRecord &Message) override {
-//       switch (Message.Msg) {                    // the messages it handles
-//         case TKM_COLORCHANGED: CMColorChanged(Message); break;
-//         default: inherited::Dispatch(Message);  // the rest, up the chain
-//       }
-//     }
+//     explicit TButton(TComponent *AOwner);       // ControlStyle, tab stop
+//     bool Cancel = false;                        // published fields
+//     int32_t ModalResult = 0;
+//     void Click() override;
+//     void Dispatch(TMsgRecord &Message) override;
 //   protected:
-//     void Paint() override;
+//     void CreateParams(TCreateParams &Params) override;  // the native class
+//   private:
+//     void TKMDialogKey(TMsgRecord &Message);     // named after its message
+//     bool FDefault = false;
 //   };
-//   // Panel.cpp: what the form description may set.
-//   LV_PUBLISH(TPanel) {
+//
+//   // Buttons.cpp: what the form description may set, and the messages.
+//   LV_PUBLISH(TButton) {
 //     static const TPropInfo properties[] = {
-//         Property<&TPanel::Color, &TPanel::SetColor>("Color"),
-//         Property<&TPanel::OnClick>("OnClick")};  // a closure field
+//         Property<&TButton::Cancel>("Cancel"),
+//         Property<&TControl::Caption, &TControl::SetCaption>("Caption"),
+//         Property<&TButton::FDefault>("Default"),
+//         Property<&TButton::OnClick>("OnClick"),  // a closure field
+//     };
 //     return {.Properties = properties};
+//   }
+//   void TButton::Dispatch(TMsgRecord &Message) {
+//     switch (Message.Msg) {                      // the messages it handles
+//       case TKM_DIALOGKEY:
+//         TKMDialogKey(Message);
+//         break;
+//       default:
+//         inherited::Dispatch(Message);           // the rest, up the chain
+//     }
 //   }
 //
 // Every message, native or the toolkit's, enters through WindowProc, a
