@@ -196,7 +196,10 @@ void TReader::SetPropValue(TObject *Instance, const TPropInfo *prop, const AnsiS
         SetMethodProp(Instance, prop, TMethod{});
         return;
       }
-      AnsiString ident = ReadIdent();
+      // Only an identifier names a handler; anything else is a damaged
+      // description, not a handler to leave unassigned.
+      if (ReadValue() != vaIdent) throw EReadError(Format("Invalid value for event %s", {name}));
+      AnsiString ident = ReadStr();
       const TMethodInfo *method = FindMethod(FRoot, ident);
       if (method == nullptr) return;
       // A handler of another signature would be called with the wrong

@@ -287,6 +287,12 @@ INSTANTIATE_TEST_SUITE_P(
                   "Invalid value \"\" for property Checked"},
         ErrorCase{"HandlerOfAnotherSignature", Record("TButton", "NBtn", Str("OnClick") + Ident("FormCloseQuery")),
                   "Method FormCloseQuery does not fit event OnClick"},
+        ErrorCase{"HandlerAsString", Record("TButton", "NBtn", Str("OnClick") + Text("BNClk")),
+                  "Invalid value for event OnClick"},
+        ErrorCase{"HandlerAsTrue", Record("TButton", "NBtn", Str("OnClick") + "\x09"),
+                  "Invalid value for event OnClick"},
+        ErrorCase{"HandlerAsInteger", Record("TButton", "NBtn", Str("OnClick") + Int8(0)),
+                  "Invalid value for event OnClick"},
         ErrorCase{"FieldOfAnotherClass", Record("TLabel", "DPan"), "Field DPan of TMainForm cannot hold a TLabel"}),
     [](const auto &info) { return std::string(info.param.name); });
 
