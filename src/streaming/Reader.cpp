@@ -145,6 +145,7 @@ void TReader::ReadData(TComponent *Instance) {
 }
 
 TComponent *TReader::ReadComponent() {
+  if (FDepth == MaxDepth) throw EReadError("Components nested too deeply");
   AnsiString className = ReadStr();
   AnsiString name = ReadStr();
   TComponent *component = CreateComponent(className, FOwner);
@@ -152,7 +153,9 @@ TComponent *TReader::ReadComponent() {
   component->SetParentComponent(FParent);
   component->SetName(name);
   component->FComponentState |= csReading;
+  ++FDepth;
   component->ReadState(*this);
+  --FDepth;
   component->FComponentState &= ~csReading;
   FLoaded->Add(component);
   return component;

@@ -19,6 +19,12 @@ public:
 
 class TReader {
 public:
+  // How deep components may nest below the root. Far deeper than any form
+  // (the wizard's is two deep); deeper nesting would only exhaust the stack,
+  // here and in every later walk down the parent chain. Deeper raises
+  // EReadError.
+  static constexpr int MaxDepth = 64;
+
   TReader(TStream &Stream, int32_t BufSize);
   // Moves the stream back to just after the last byte used.
   ~TReader();
@@ -66,6 +72,7 @@ private:
   TComponent *FParent = nullptr;
   TList<TComponent> *FLoaded = nullptr;
   TComponent *FRoot = nullptr;
+  int FDepth = 0;
 };
 
 // The loading list of the innermost InitInheritedComponent, or nil: readers

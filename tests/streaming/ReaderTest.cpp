@@ -296,6 +296,38 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"FieldOfAnotherClass", Record("TLabel", "DPan"), "Field DPan of TMainForm cannot hold a TLabel"}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// A form with panels nested depth deep, each inside the one before.
+std::string NestedPanels(int depth) {
+  std::string panels;
+  for (int i = 0; i < depth; ++i) panels += Str("TPanel") + Str("") + '\0';
+  return "TPF0" + Record("TMainForm", "MainForm", "", panels + std::string(static_cast<size_t>(depth), '\0'));
+}
+
+TEST_F(ReaderTest, ReadsNestingUpToTheLimit) {
+  TBytesStream stream(NestedPanels(TReader::MaxDepth));
+  TComponentPtr<TComponent> root(ReadComponentFromStream(stream, nullptr));
+  ASSERT_EQ(root->ComponentCount(), TReader::MaxDepth);
+  int depth = 0;
+  for (TComponent *c = root->Components(TReader::MaxDepth - 1); c != root.get(); ++depth)
+    c = static_cast<TControl *>(c)->ParentComponent;
+  EXPECT_EQ(depth, TReader::MaxDepth);
+}
+
+// Deeper nesting would only exhaust the stack, here and in every walk down
+// the parent chain later.
+TEST_F(ReaderTest, RaisesOnDeeperNestingAndFreesWhatItMade) {
+  for (int depth : {TReader::MaxDepth + 1, 10000}) {
+    auto form = MakeComponent<TMainForm>();
+    TBytesStream given(NestedPanels(depth));
+    EXPECT_THROW(ReadComponentFromStream(given, form.get()), EReadError) << depth;
+    EXPECT_EQ(form->ComponentCount(), 0) << depth;
+    TBytesStream created(NestedPanels(depth));
+    EXPECT_THROW(ReadComponentFromStream(created, nullptr), EReadError) << depth;
+    EXPECT_EQ(TControl::Live, LiveBefore + 1) << depth;
+    EXPECT_TRUE(TControl::LoadedNames.empty()) << depth;
+  }
+}
+
 TEST_F(ReaderTest, AFailedReadKeepsWhatTheRootOwnedBefore) {
   auto form = MakeComponent<TMainForm>();
   auto *mine = new TPanel(form.get());
