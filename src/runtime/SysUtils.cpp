@@ -91,6 +91,13 @@ int DaysInMonth(int y, int m) {
 // that day) and the milliseconds of the day; negative times keep a positive
 // time of day.
 void SplitTimeStamp(TDateTime dt, int64_t &date, int64_t &time) {
+  // NaN, infinities and values whose milliseconds overflow 64 bits are no
+  // date: they split as day 0 at midnight, so they decode to zeros.
+  if (!(std::fabs(dt) < 1e11)) {
+    date = 0;
+    time = 0;
+    return;
+  }
   int64_t ms = std::llround(dt * static_cast<double>(MSecsPerDay));
   date = ms / MSecsPerDay + DateDelta;
   time = std::llabs(ms) % MSecsPerDay;
@@ -173,9 +180,6 @@ void DecodeTime(TDateTime dt, int &hour, int &min, int &sec, int &msec) {
 }
 
 uint32_t DateTimeToFileDate(TDateTime dt) {
-  // NaN, infinities and values millennia away are no date either; they would
-  // overflow the split into days and milliseconds.
-  if (!(std::fabs(dt) < 1e6)) return 0;
   int year, month, day, hour, min, sec, msec;
   DecodeDate(dt, year, month, day);
   if (year < 1980 || year > 2099) return 0;

@@ -55,7 +55,8 @@ bool TryEncodeTime(int hour, int min, int sec, int msec, TDateTime &time);
 // Both raise Exception on an invalid date or time.
 TDateTime EncodeDate(int year, int month, int day);
 TDateTime EncodeTime(int hour, int min, int sec, int msec);
-// A date before 0001-01-01 decodes to zeros.
+// A date before 0001-01-01 decodes to zeros; so do NaN, infinities and values
+// 1e11 days or more away, in every field.
 void DecodeDate(TDateTime dt, int &year, int &month, int &day);
 void DecodeTime(TDateTime dt, int &hour, int &min, int &sec, int &msec);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -79,6 +80,22 @@ TEST(DateTest, DecodesWhatItEncodes) {
   int h, mi, s, ms;
   DecodeTime(EncodeDate(2024, 5, 6) + EncodeTime(10, 0, 3, 500), h, mi, s, ms);
   EXPECT_EQ(h * 10000000 + mi * 100000 + s * 1000 + ms, 100003500);
+}
+
+TEST(DateTest, ValuesThatAreNoDateDecodeToZeros) {
+  const double noDates[] = {std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::quiet_NaN(),
+                            std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                            1e300, -1e300, 1e19, -1e19, 1e11, -1e11};
+  for (double dt : noDates) {
+    int y = -1, m = -1, d = -1, h = -1, mi = -1, s = -1, ms = -1;
+    DecodeDate(dt, y, m, d);
+    DecodeTime(dt, h, mi, s, ms);
+    EXPECT_EQ((std::vector<int>{y, m, d, h, mi, s, ms}), std::vector<int>(7, 0)) << dt;
+  }
+  // Just inside the bound the split still fits: some 270 million years on.
+  int y, m, d;
+  DecodeDate(9.9e10, y, m, d);
+  EXPECT_GT(y, 270000000);
 }
 
 TEST(FileDateTest, PacksToEvenSeconds) {
