@@ -66,7 +66,8 @@ TEST(PNGTest, ReadsFromTheStreamPosition) {
 class PNGVariantTest : public testing::TestWithParam<const char *> {};
 
 // Re-encodings of the logo: filters Sub, Up, Average, Paeth and a mix, data
-// split over IDAT chunks, a text chunk before the data, junk after IEND.
+// split over IDAT chunks, a text chunk before the data, a palette and junk
+// after IEND.
 TEST_P(PNGVariantTest, DecodesLikeTheLogo) {
   TPNGImage image;
   Load(image, ReadFixture(std::string(GetParam()) + ".png"));

@@ -1,7 +1,8 @@
 // Test inputs for the picture decoder, made from LOGO.png: its palette and
 // indices as decoded by libpng (an independent decoder), and re-encodings of
 // the same pixels that the decoder must read alike (every row filter, image
-// data split over chunks, extra chunks, data after the end, a short palette).
+// data split over chunks, extra chunks, a palette and junk after the end, a
+// short palette).
 // Every re-encoding is checked with libpng before it is written.
 #include <png.h>
 
@@ -94,6 +95,10 @@ Bytes Encode(const Image &image, const Options &options) {
     AppendPngChunk(out, "IDAT", Bytes(data.begin() + static_cast<long>(at), data.begin() + static_cast<long>(std::min(at + step, data.size()))));
   AppendPngChunk(out, "IEND", {});
   if (options.garbageAfterEnd) {
+    // A well-formed palette that would recolour every pixel, were it read.
+    Bytes inverted = image.palette;
+    for (uint8_t &c : inverted) c = static_cast<uint8_t>(255 - c);
+    AppendPngChunk(out, "PLTE", inverted);
     // A chunk header claiming far more data than there is, then junk.
     AppendBE32(out, 0x7FFFFFF0);
     out.insert(out.end(), {'I', 'D', 'A', 'T', 0xDE, 0xAD, 0xBE, 0xEF, 0x00, 0xFF});
