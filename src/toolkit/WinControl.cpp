@@ -54,6 +54,9 @@ void TWinControl::RemoveControl(TControl *Control) {
     FWinControls.Remove(windowed);
     FTabList.Remove(windowed);
   } else {
+    // Its mouse capture is held by this window; neither it nor the pointer
+    // may outlive its place here.
+    if (CaptureControl == Control) SetCaptureControl(nullptr);
     if (FHandle != nullptr) Control->InvalidateControl(Control->Visible(), false);
     FControls.Remove(Control);
   }
