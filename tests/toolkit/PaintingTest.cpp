@@ -22,6 +22,24 @@ public:
 
 LV_PUBLISH(TPaintForm) { return {}; }
 
+// Notes whether Watched still holds a device context when the window starts
+// to go: its first message then is WM_DESTROY, the form being hidden.
+class TDestroyWatchForm : public TPaintForm {
+  LV_CLASS(TDestroyWatchForm, TPaintForm)
+
+public:
+  using TPaintForm::TPaintForm;
+  TControlCanvas *Watched = nullptr;
+  bool *Seen = nullptr;
+
+  void Dispatch(TMsgRecord &Message) override {
+    if (Message.Msg == WM_DESTROY && Seen != nullptr) *Seen = Watched->HandleAllocated();
+    inherited::Dispatch(Message);
+  }
+};
+
+LV_PUBLISH(TDestroyWatchForm) { return {}; }
+
 // Painting fails while Failing is set; the context the failed paint was
 // given is kept in FailedDC.
 std::atomic<bool> Failing{false};
@@ -160,6 +178,37 @@ TEST_F(PaintingTest, NoMoreThanFourCanvasesHoldADeviceContextAndNoneAfterAMessag
   graphics[4]->Canvas()->FillRect({0, 0, 10, 10});
   ::SendMessageW(Panel->Handle(), WM_NULL, 0, 0);
   for (TProbeGraphic *g : graphics) EXPECT_FALSE(g->Canvas()->HandleAllocated());
+}
+
+// A form freed outside any message (the program body after the modal loop)
+// gives back the contexts its controls' canvases hold before its windows
+// start to go, not on some later message against windows that are gone.
+TEST_F(PaintingTest, FreeingAFormOutsideAMessageReleasesItsCanvasesContextsFirst) {
+  struct Case {
+    const char *name;
+    TControlCanvas *(*canvas)(TDestroyWatchForm *form);
+  } cases[] = {
+      {"the form's own", [](TDestroyWatchForm *form) { return form->Canvas(); }},
+      {"a windowless child's, on the form", [](TDestroyWatchForm *form) {
+         return ::Add<TProbeGraphic>(form, "Graphic", {10, 10, 20, 20})->Canvas();
+       }},
+      {"a windowed child's, on its own window", [](TDestroyWatchForm *form) {
+         return ::Add<TProbePanel>(form, "Panel", {40, 10, 20, 20})->Canvas();
+       }},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    auto *form = new TDestroyWatchForm(nullptr);
+    TControlCanvas *canvas = c.canvas(form);
+    canvas->Brush()->SetColor(static_cast<TColor>(Red));
+    canvas->FillRect({0, 0, 10, 10});
+    ASSERT_TRUE(canvas->HandleAllocated());
+    bool heldAtDestroy = true;
+    form->Watched = canvas;
+    form->Seen = &heldAtDestroy;
+    form->Free();
+    EXPECT_FALSE(heldAtDestroy);
+  }
 }
 
 // A paint that throws ends its paint all the same: the window is validated
