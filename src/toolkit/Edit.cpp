@@ -1,4 +1,5 @@
 // Edit box and memo over the native "EDIT" class, and the memo's lines.
+#include "toolkit/DeviceContexts.h"
 #include "toolkit/StdCtrls.h"
 
 LV_PUBLISH(TEdit) { return {}; }
@@ -25,12 +26,11 @@ void TEdit::SetAutoSize(bool value) {
 
 // One line of the font, and the frame.
 void TEdit::AdjustHeight() {
-  const HDC dc = ::GetDC(nullptr);
-  const HGDIOBJ old = ::SelectObject(dc, Font()->Handle());
+  const TWindowDC screen(nullptr);
+  const HGDIOBJ old = ::SelectObject(screen.DC(), Font()->Handle());
   TEXTMETRICA metrics{};
-  ::GetTextMetricsA(dc, &metrics);
-  ::SelectObject(dc, old);
-  ::ReleaseDC(nullptr, dc);
+  ::GetTextMetricsA(screen.DC(), &metrics);
+  ::SelectObject(screen.DC(), old);
   SetBounds(Left(), Top(), Width(), metrics.tmHeight + 8 * ::GetSystemMetrics(SM_CYBORDER));
 }
 

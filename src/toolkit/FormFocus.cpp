@@ -32,18 +32,35 @@ void TForm::FocusControl(TWinControl *Control) {
   if (!wasActive) SetFocus();
 }
 
+namespace {
+
+// A focus change for the control is under way until the walk ends, however
+// it ends.
+class TFocusing {
+public:
+  explicit TFocusing(TWinControl *control) : FControl(control) { FControl->ControlState |= ctsFocusing; }
+  ~TFocusing() { FControl->ControlState &= ~ctsFocusing; }
+  TFocusing(const TFocusing &) = delete;
+  TFocusing &operator=(const TFocusing &) = delete;
+
+private:
+  TWinControl *FControl;
+};
+
+}  // namespace
+
 bool TForm::SetFocusedControl(TWinControl *Control) {
   ++FocusCount;
   FActiveControl = Control != this ? Control : nullptr;
   if ((Control->ControlState & ctsFocusing) != 0) return false;
-  Control->ControlState |= ctsFocusing;
+  const TFocusing focusing(Control);
   const int32_t count = FocusCount;
-  // A handler that moves the focus elsewhere overtakes this walk.
-  const auto send = [&](TWinControl *target, uint32_t msg) {
-    ::SendMessageW(target->Handle(), msg, 0, 0);
-    if (FocusCount == count) return true;
-    Control->ControlState &= ~ctsFocusing;
-    return false;
+  // Only a control with a window hears of it: one whose window is gone is
+  // not given a new one for that. A handler that moves the focus elsewhere
+  // overtakes this walk.
+  const auto send = [count](TWinControl *target, uint32_t msg) {
+    if (target->HandleAllocated()) ::SendMessageW(target->Handle(), msg, 0, 0);
+    return FocusCount == count;
   };
   if (FFocusedControl == nullptr) FFocusedControl = this;
   while (FFocusedControl != Control && !FFocusedControl->ContainsControl(Control)) {
@@ -58,7 +75,6 @@ bool TForm::SetFocusedControl(TWinControl *Control) {
     if (!send(entering, TKM_ENTER)) return false;
   }
   Perform(TKM_FOCUSCHANGED, 0, ToParam(Control));
-  Control->ControlState &= ~ctsFocusing;
   return true;
 }
 

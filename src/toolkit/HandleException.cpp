@@ -4,6 +4,24 @@
 #include "runtime/SysUtils.h"
 #include "toolkit/Forms.h"
 
+namespace {
+
+// The error box is up. Its own message loop goes on delivering the
+// program's messages, and one that fails again (a window whose paint never
+// began stays invalid and is painted again and again) must not stack a box
+// on the box.
+bool Reporting = false;
+
+class TReporting {
+public:
+  TReporting() { Reporting = true; }
+  ~TReporting() { Reporting = false; }
+  TReporting(const TReporting &) = delete;
+  TReporting &operator=(const TReporting &) = delete;
+};
+
+}  // namespace
+
 void HandleException() {
   if (HWND capture = ::GetCapture()) ::SendMessageW(capture, WM_CANCELMODE, 0, 0);
   try {
@@ -11,6 +29,8 @@ void HandleException() {
   } catch (const EAbort &) {
     return;
   } catch (...) {
+    if (Reporting) return;
+    const TReporting reporting;
     ::MessageBoxW(nullptr, L"Critical error", nullptr, MB_ICONHAND | MB_TASKMODAL);
   }
 }

@@ -1,4 +1,5 @@
 // The label over the native "STATIC" class.
+#include "toolkit/DeviceContexts.h"
 #include "toolkit/StdCtrls.h"
 #include "toolkit/Themes.h"
 
@@ -35,12 +36,11 @@ void TLabel::CreateParams(TCreateParams &Params) {
 void TLabel::AdjustBounds() {
   if ((ComponentState() & csReading) != 0 || !FAutoSize) return;
   const WideString text = UTF8Decode(Caption());
-  const HDC dc = ::GetDC(nullptr);
-  const HGDIOBJ old = ::SelectObject(dc, Font()->Handle());
+  const TWindowDC screen(nullptr);
+  const HGDIOBJ old = ::SelectObject(screen.DC(), Font()->Handle());
   SIZE extent{};
-  ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-  ::SelectObject(dc, old);
-  ::ReleaseDC(nullptr, dc);
+  ::GetTextExtentPoint32W(screen.DC(), text.c_str(), static_cast<int>(text.size()), &extent);
+  ::SelectObject(screen.DC(), old);
   SetBounds(Left(), Top(), extent.cx + extent.cy / 4, extent.cy + extent.cy / 4);
 }
 

@@ -1,8 +1,10 @@
 // Painting: a window paints itself, then its windowless children on top in
 // list order; opaque children are left out of the window's own painting.
 #include <algorithm>
+#include <optional>
 
 #include "toolkit/Controls.h"
+#include "toolkit/DeviceContexts.h"
 #include "toolkit/Themes.h"
 
 namespace {
@@ -61,10 +63,9 @@ void TControl::Repaint() {
     return;
   }
   // Opaque: paint it now over what is there, nothing under it.
-  const HDC dc = ::GetDC(FParent->FHandle);
-  ::IntersectClipRect(dc, FLeft, FTop, FLeft + FWidth, FTop + FHeight);
-  FParent->PaintControls(dc, this);
-  ::ReleaseDC(FParent->FHandle, dc);
+  const TWindowDC dc(FParent->FHandle);
+  ::IntersectClipRect(dc.DC(), FLeft, FTop, FLeft + FWidth, FTop + FHeight);
+  FParent->PaintControls(dc.DC(), this);
 }
 
 void TControl::Update() {
@@ -117,12 +118,12 @@ void TWinControl::WMPaint(TMsgRecord &Message) {
 
 void TWinControl::PaintHandler(TMsgRecord &Message) {
   HDC dc = FromParam<HDC>(Message.WParam);
-  PAINTSTRUCT paint;
-  if (dc == nullptr) dc = ::BeginPaint(FHandle, &paint);
+  std::optional<TPaintDC> paint;
+  if (dc == nullptr) dc = paint.emplace(FHandle).DC();
   if (FControls.Count() == 0) {
     PaintWindow(dc);
   } else {
-    ::SaveDC(dc);
+    const TSavedDC saved(dc);
     int region = SIMPLEREGION;
     for (int32_t i = 0; i < FControls.Count() && region != NULLREGION; ++i) {
       const TControl *child = FControls[i];
@@ -131,10 +132,8 @@ void TWinControl::PaintHandler(TMsgRecord &Message) {
                                    child->FTop + child->FHeight);
     }
     if (region != NULLREGION) PaintWindow(dc);
-    ::RestoreDC(dc, -1);
   }
   PaintControls(dc, nullptr);
-  if (Message.WParam == 0) ::EndPaint(FHandle, &paint);
 }
 
 void TWinControl::PaintWindow(HDC DC) {
@@ -147,11 +146,10 @@ void TWinControl::PaintControls(HDC DC, TControl *First) {
     TControl *child = FControls[i];
     const RECT rect = child->BoundsRect();
     if (!child->FVisible || !::RectVisible(DC, &rect)) continue;
-    ::SaveDC(DC);
+    const TSavedDC saved(DC);
     MoveWindowOrg(DC, child->FLeft, child->FTop);
     ::IntersectClipRect(DC, 0, 0, child->FWidth, child->FHeight);
     child->Perform(WM_PAINT, ToParam(DC), 0);
-    ::RestoreDC(DC, -1);
   }
 }
 

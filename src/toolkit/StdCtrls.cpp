@@ -4,6 +4,23 @@
 
 LV_PUBLISH(TStrings) { return {}; }
 
+namespace {
+
+// An update of the list, ended however the scope is left: a count left
+// raised would keep the list from ever hearing of an end again.
+class TUpdating {
+public:
+  explicit TUpdating(TStrings &strings) : FStrings(strings) { FStrings.BeginUpdate(); }
+  ~TUpdating() { FStrings.EndUpdate(); }
+  TUpdating(const TUpdating &) = delete;
+  TUpdating &operator=(const TUpdating &) = delete;
+
+private:
+  TStrings &FStrings;
+};
+
+}  // namespace
+
 int32_t TStrings::Add(const AnsiString &S) {
   const int32_t index = Count();
   Insert(index, S);
@@ -24,7 +41,7 @@ AnsiString TStrings::Text() {
 }
 
 void TStrings::SetText(const AnsiString &Value) {
-  BeginUpdate();
+  const TUpdating updating(*this);
   Clear();
   size_t start = 0;
   while (start < Value.size()) {
@@ -37,7 +54,6 @@ void TStrings::SetText(const AnsiString &Value) {
     start = end + 1;
     if (Value[end] == '\r' && start < Value.size() && Value[start] == '\n') ++start;
   }
-  EndUpdate();
 }
 
 void TStrings::BeginUpdate() {
@@ -51,11 +67,10 @@ void TStrings::EndUpdate() {
 void TStrings::Assign(TPersistent *Source) {
   auto *source = ObjectAs<TStrings>(Source);
   if (source == nullptr) return inherited::Assign(Source);
-  BeginUpdate();
+  const TUpdating updating(*this);
   Clear();
   const int32_t count = source->Count();
   for (int32_t i = 0; i < count; ++i) AddObject(source->Get(i), source->Objects(i));
-  EndUpdate();
 }
 
 LV_PUBLISH(TStoredStrings) { return {}; }

@@ -12,7 +12,13 @@ TWinControl::TWinControl(TComponent *AOwner) : TControl(AOwner), FBrush(std::mak
 
 void TWinControl::Destroy() {
   ForgetFocus(this);
-  if (FHandle != nullptr) DestroyWindowHandle();
+  if (FHandle != nullptr) {
+    // Freed outside a message (the program body after the modal loop),
+    // canvases may still hold contexts of these windows: back with them
+    // while the windows are there.
+    FreeDeviceContexts();
+    DestroyWindowHandle();
+  }
   // Children go last first; each leaves the lists before it is freed.
   while (ControlCount() > 0) {
     TControl *child = Controls(ControlCount() - 1);
@@ -54,6 +60,9 @@ void TWinControl::RemoveControl(TControl *Control) {
     FWinControls.Remove(windowed);
     FTabList.Remove(windowed);
   } else {
+    // Its mouse capture is held by this window; neither it nor the pointer
+    // may outlive its place here.
+    if (CaptureControl == Control) SetCaptureControl(nullptr);
     if (FHandle != nullptr) Control->InvalidateControl(Control->Visible(), false);
     FControls.Remove(Control);
   }

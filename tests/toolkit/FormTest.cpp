@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "Probes.h"
+#include "WindowTesting.h"
 #include "support/MessageBoxDriver.h"
 #include "support/WindowShot.h"
 
@@ -190,6 +191,101 @@ TEST_F(FormTest, TheFocusWalksOutOfTheOldControlAndIntoTheNewOne) {
   EXPECT_EQ(form->ActiveControl(), form->Loose);
   form->Perform(TKM_DIALOGKEY, VK_TAB, 0);
   EXPECT_EQ(form->ActiveControl(), form->Inner);
+  form->SetVisible(false);
+}
+
+// The focus walk tells only controls that have a window. A form's focused
+// control can lose its window while another program's window has the focus;
+// the next walk out of it does not make it a new one just to say so.
+TEST_F(FormTest, TheFocusWalkMakesNoWindowForALeavingControlWhoseWindowIsGone) {
+  TJournal journal;
+  TComponentPtr<TLayoutForm> form{new TLayoutForm(nullptr)};
+  for (TProbeWin *c : {form->Inner, form->Loose}) c->Journal = &journal, c->Watched = {TKM_ENTER, TKM_EXIT};
+  form->Pan->Journal = &journal;
+  form->Pan->Watched = {TKM_ENTER, TKM_EXIT};
+  form->SetVisible(true);
+  form->Inner->SetFocus();
+  ASSERT_EQ(::GetFocus(), form->Inner->Handle());
+  const HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                       nullptr, nullptr);
+  ::SetFocus(other);
+  ASSERT_FALSE(form->Active());
+  form->Pan->DestroyHandle();
+  journal.clear();
+  form->Loose->SetFocus();
+  EXPECT_FALSE(form->Pan->HandleAllocated());
+  EXPECT_FALSE(form->Inner->HandleAllocated());
+  EXPECT_EQ(journal, TJournal{"Loose enter"});
+  EXPECT_EQ(form->ActiveControl(), form->Loose);
+  EXPECT_EQ(::GetFocus(), form->Loose->Handle());
+  ::DestroyWindow(other);
+  form->SetVisible(false);
+}
+
+// Sits in a control's WindowProc and throws at the first Msg.
+class TThrowOnce : public TObject {
+  LV_CLASS(TThrowOnce, TObject)
+
+public:
+  TThrowOnce(TControl *control, uint32_t msg) : FControl(control), FMsg(msg), FOld(control->WindowProc) {
+    control->WindowProc = TWndMethod(this, &TThrowOnce::Hook);
+  }
+  ~TThrowOnce() override { FControl->WindowProc = FOld; }
+  TThrowOnce(const TThrowOnce &) = delete;
+  TThrowOnce &operator=(const TThrowOnce &) = delete;
+
+private:
+  void Hook(TMsgRecord &Message) {
+    if (Message.Msg == FMsg && !FThrown) {
+      FThrown = true;
+      throw Exception("a focus handler failed");
+    }
+    FOld(Message);
+  }
+  TControl *FControl;
+  uint32_t FMsg;
+  TWndMethod FOld;
+  bool FThrown = false;
+};
+
+LV_PUBLISH(TThrowOnce) { return {}; }
+
+// A walk left by an exception, wherever it was raised, leaves the form able
+// to move the focus into the same control again.
+TEST_F(FormTest, AFocusWalkLeftByAnExceptionLeavesTheFormAbleToFocusAgain) {
+  TJournal journal;
+  TComponentPtr<TLayoutForm> form{new TLayoutForm(nullptr)};
+  struct Case {
+    const char *name;
+    TControl *thrower;
+    uint32_t msg;
+  } cases[] = {
+      {"the leaving control's exit", form->Inner, TKM_EXIT},
+      {"the entering control's enter", form->Loose, TKM_ENTER},
+      {"the form's focus change", form.get(), TKM_FOCUSCHANGED},
+  };
+  for (TProbeWin *c : {form->Inner, form->Loose}) c->Journal = &journal, c->Watched = {TKM_ENTER, TKM_EXIT};
+  form->Pan->Journal = &journal;
+  form->Pan->Watched = {TKM_ENTER, TKM_EXIT};
+  form->SetVisible(true);
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    form->Inner->SetFocus();
+    ASSERT_EQ(::GetFocus(), form->Inner->Handle());
+    {
+      TMessageBoxDriver driver({TBoxAnswer{IDOK}});
+      const TThrowOnce failing(c.thrower, c.msg);
+      form->Loose->SetFocus();
+      EXPECT_EQ(driver.Finish().size(), 1u);
+    }
+    Pump();
+    form->Inner->SetFocus();
+    journal.clear();
+    form->Loose->SetFocus();
+    EXPECT_EQ(journal, (TJournal{"Inner exit", "Pan exit", "Loose enter"}));
+    EXPECT_EQ(form->ActiveControl(), form->Loose);
+    EXPECT_EQ(::GetFocus(), form->Loose->Handle());
+  }
   form->SetVisible(false);
 }
 

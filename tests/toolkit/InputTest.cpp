@@ -128,6 +128,34 @@ TEST_F(InputTest, CancelModeDuringAPressLetsGoOfTheMouseWithoutAClick) {
   }
 }
 
+// The parent's window holds the native capture for a windowless control;
+// once that control leaves the parent, neither the capture nor the pointer to
+// it stays behind for the parent's next mouse message.
+TEST_F(InputTest, AWindowlessControlHoldingTheMouseLetsGoWhenItLeavesItsParentOrIsFreed) {
+  struct Case {
+    const char *name;
+    bool freed;  // else only removed from the parent
+  } cases[] = {{"removed", false}, {"freed", true}};
+  Form->SetVisible(true);
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    auto *graphic = Add<TProbeGraphic>("Graphic", {100, 10, 60, 30});
+    ::SendMessageW(Form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(105, 15));
+    ASSERT_EQ(CaptureControl, graphic);
+    if (c.freed)
+      graphic->Free();
+    else
+      graphic->SetParent(nullptr);
+    EXPECT_EQ(CaptureControl, nullptr);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    ::SendMessageW(Form->Handle(), WM_MOUSEMOVE, MK_LBUTTON, At(110, 15));
+    ::SendMessageW(Form->Handle(), WM_LBUTTONUP, 0, At(110, 15));
+    EXPECT_EQ(Counter.Clicks, 0);
+    EXPECT_EQ(GetCaptureControl(), nullptr);
+    if (!c.freed) graphic->Free();
+  }
+}
+
 TEST_F(InputTest, DialogKeysReachTheFormUnlessTheFocusedControlWantsThem) {
   auto *probe = Add<TKeyProbe>("Probe", {10, 10, 60, 30});
   Form->SetVisible(true);

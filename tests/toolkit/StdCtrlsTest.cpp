@@ -217,6 +217,50 @@ TEST_F(StdCtrlsTest, AMemoCountsItsLinesButNotAnEmptyLastOne) {
   EXPECT_EQ(memo->Lines()->Text(), "one\r\n\r\nthree");
 }
 
+// A list that cannot give its strings.
+class TUnreadableStrings : public TStoredStrings {
+  LV_CLASS(TUnreadableStrings, TStoredStrings)
+
+public:
+  AnsiString Get(int32_t) override { throw Exception("unreadable"); }
+};
+
+LV_PUBLISH(TUnreadableStrings) { return {}; }
+
+// The memo stops redrawing when the outermost update begins and starts
+// again, showing what changed, when it ends; also when an update is left by
+// an exception, so later updates end normally.
+TEST_F(StdCtrlsTest, AMemoUpdateLeftByAnExceptionEndsAndLaterUpdatesEndNormally) {
+  auto *memo = Add<TMemo>(Form.get(), "Memo", {0, 0, 200, 100});
+  Form->SetVisible(true);
+  TJournal updates;
+  const TSpy spy(memo, &updates, {{WM_SETREDRAW, "setredraw"}, {TKM_SHOWINGCHANGED, "showingchanged"}});
+  const TJournal begun{"Memo setredraw"};
+  const TJournal ended{"Memo setredraw", "Memo showingchanged"};
+  TUnreadableStrings unreadable;
+  unreadable.Add("line");
+  struct Case {
+    const char *name;
+    bool outerUpdate;  // the failing update runs inside one of the caller's
+  } cases[] = {{"alone", false}, {"nested", true}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.outerUpdate) memo->Lines()->BeginUpdate();
+    updates.clear();
+    EXPECT_THROW(memo->Lines()->Assign(&unreadable), Exception);
+    EXPECT_EQ(updates, c.outerUpdate ? TJournal{} : (TJournal{"Memo setredraw", "Memo setredraw", "Memo showingchanged"}));
+    updates.clear();
+    if (c.outerUpdate) memo->Lines()->EndUpdate();
+    EXPECT_EQ(updates, c.outerUpdate ? ended : TJournal{});
+    updates.clear();
+    memo->Lines()->BeginUpdate();
+    EXPECT_EQ(updates, begun);
+    updates.clear();
+    memo->Lines()->EndUpdate();
+    EXPECT_EQ(updates, ended);
+  }
+}
+
 TEST_F(StdCtrlsTest, AMemoLeavesTabEnterAndEscapeToTheForm) {
   auto *memo = Add<TMemo>(Form.get(), "Memo", {0, 0, 200, 100});
   auto *edit = Add<TEdit>(Form.get(), "Edit", {0, 110, 100, 20});
