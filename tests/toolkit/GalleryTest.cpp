@@ -111,6 +111,50 @@ TEST_F(GalleryTest, EveryControlKindShows) {
   }
 }
 
+// A point of a control, in the shot of its form's window.
+POINT InShot(HWND form, TControl *control, int x, int y) {
+  POINT point{control->Left() + x, control->Top() + y};
+  ::ClientToScreen(control->Parent()->Handle(), &point);
+  RECT window;
+  ::GetWindowRect(form, &window);
+  return {point.x - window.left, point.y - window.top};
+}
+
+// The colour an image shows at (x, y): its picture resampled to its size.
+COLORREF ShownBy(TImage *image, int x, int y) {
+  TBitmap shown;
+  shown.SetPixelFormat(pf24Bit);
+  shown.SetSize(image->Width(), image->Height());
+  Resample(ObjectAs<TBitmap>(image->Picture()), &shown, true);
+  const auto *pixel = static_cast<const uint8_t *>(shown.ScanLine(y)) + 3 * x;
+  return RGB(pixel[2], pixel[1], pixel[0]);
+}
+
+// Taken at once after the form is shown, before anyone pumps a message, the
+// shot still has every control painted.
+TEST_F(GalleryTest, AShotWaitsForEveryControlToPaint) {
+  Form->SetVisible(true);
+  const HWND form = Form->Handle();
+  TImage *img = Form->Img;
+  struct Case {
+    TControl *control;
+    int x, y;
+    COLORREF colour;
+  } cases[] = {
+      {img, img->Width() / 2, img->Height() / 2, ShownBy(img, img->Width() / 2, img->Height() / 2)},
+      {Form->NameEdt, Form->NameEdt->Width() - 6, Form->NameEdt->Height() / 2, ColorToRGB(clWindow)},
+      // Past its caption the check box shows the form's face.
+      {Form->AgreeChk, Form->AgreeChk->Width() - 4, Form->AgreeChk->Height() / 2, ColorToRGB(clBtnFace)},
+  };
+  const TWindowShot shot = TakeWindowShot(form);
+  ASSERT_GT(shot.Width, 0);
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.control->Name());
+    const POINT at = InShot(form, c.control, c.x, c.y);
+    EXPECT_EQ(shot.At(at.x, at.y), c.colour);
+  }
+}
+
 TEST_F(GalleryTest, TabReachesEveryControlInOrderAndWraps) {
   Form->SetVisible(true);
   Pump();
