@@ -22,6 +22,9 @@ class TGalleryForm : public TForm {
 public:
   explicit TGalleryForm(TComponent *AOwner) : TForm(AOwner) {
     ReadDescription();
+    // The title as the wizard shows its own; a description carries no fonts.
+    TopLbl->Font()->SetColor(clNavy);
+    TopLbl->Font()->SetStyle(fsBold);
     NameEdt->SetCaption("Zoë Ångström");
     NotesMemo->Lines()->SetText("A memo of two lines,\r\nthe second one here.");
     for (const char *language : {"Deutsch", "English", "Español", "Français", "Polski", "日本語"})
