@@ -1,6 +1,7 @@
 // A form with one of every control kind, read from its description: shown
-// for a person to look at (themed or not, at the screen's DPI), and used
-// with the keyboard alone.
+// for a person to look at (themed or not, at the screen's DPI) in shots that
+// wait for every control, with check boxes tall enough for their captions,
+// and used with the keyboard alone.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -155,6 +156,62 @@ TEST_F(GalleryTest, AShotWaitsForEveryControlToPaint) {
     SCOPED_TRACE(c.control->Name());
     const POINT at = InShot(form, c.control, c.x, c.y);
     EXPECT_EQ(shot.At(at.x, at.y), c.colour);
+  }
+}
+
+// Rows of a window that carry ink: a pixel as dark as text.
+int InkRows(HWND window) {
+  const TWindowShot shot = TakeWindowShot(window);
+  int rows = 0;
+  for (int y = 0; y < shot.Height; ++y) {
+    bool ink = false;
+    for (int x = 0; x < shot.Width && !ink; ++x) {
+      const COLORREF c = shot.At(x, y);
+      ink = GetRValue(c) < 96 && GetGValue(c) < 96 && GetBValue(c) < 96;
+    }
+    rows += ink;
+  }
+  return rows;
+}
+
+int TextHeightOf(TFont *font) {
+  const HDC dc = ::GetDC(nullptr);
+  const HGDIOBJ old = ::SelectObject(dc, font->Handle());
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(dc, &metrics);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(nullptr, dc);
+  return metrics.tmHeight;
+}
+
+// At the screen's DPI, a check box from the description and one made in code
+// hold a line of their font with its focus frame, and show their box and
+// caption whole: as many rows carry ink as when the box is three times as
+// tall.
+TEST_F(GalleryTest, ACheckBoxIsTallEnoughForItsCaption) {
+  auto *made = new TCheckBox(Form.get());
+  made->SetName("MadeChk");
+  made->SetParent(Form.get());
+  // Both below everything else, each with room to grow and nothing else in
+  // its way.
+  int top = Form->ClientHeight() + 4;
+  for (TCheckBox *check : {Form->AgreeChk, made}) {
+    check->SetCaption("Ägypten, Quay");
+    check->SetBounds(Form->AgreeChk->Left(), top, Form->AgreeChk->Width(), check->Height());
+    top += 3 * check->Height() + 4;
+  }
+  Form->SetClientHeight(top);
+  Form->SetVisible(true);
+  for (TCheckBox *check : {Form->AgreeChk, made}) {
+    SCOPED_TRACE(check->Name());
+    RECT client;
+    ::GetClientRect(check->Handle(), &client);
+    EXPECT_GE(client.bottom, TextHeightOf(check->Font()) + 2);
+    const int height = check->Height();
+    const int shown = InkRows(check->Handle());
+    check->SetHeight(3 * height);
+    EXPECT_EQ(shown, InkRows(check->Handle()));
+    check->SetHeight(height);
   }
 }
 
