@@ -82,7 +82,6 @@ HPALETTE CopyPalette(HPALETTE palette) {
 
 }  // namespace
 
-LV_PUBLISH(TGraphic) { return {}; }
 LV_PUBLISH(TBitmap) { return {}; }
 LV_PUBLISH(TBitmapCanvas) { return {}; }
 

@@ -159,8 +159,21 @@ LV_PUBLISH(TCheckBox) {
 
 TCheckBox::TCheckBox(TComponent *AOwner) : TButtonControl(AOwner) {
   ControlStyle = ctlDblClicks;
-  SetBounds(Left(), Top(), Width(), 17);
+  SetBounds(Left(), Top(), Width(), DefaultHeight());
   SetTabStop(true);
+}
+
+// A line of the font and two pixels above and below it for the focus frame
+// around the caption: 17 for the 13-pixel line at 96 pixels per inch, and as
+// much taller as the screen's text is. The box is no taller than the line.
+int32_t TCheckBox::DefaultHeight() {
+  const HDC dc = ::GetDC(nullptr);
+  const HGDIOBJ old = ::SelectObject(dc, Font()->Handle());
+  TEXTMETRICA metrics{};
+  ::GetTextMetricsA(dc, &metrics);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(nullptr, dc);
+  return metrics.tmHeight + 4;
 }
 
 void TCheckBox::SetState(uint8_t value) {

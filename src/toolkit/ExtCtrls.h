@@ -17,14 +17,19 @@ class TImage : public TGraphicControl {
 
 public:
   explicit TImage(TComponent *AOwner) : TGraphicControl(AOwner) {}
-  // Not owned; the picture must outlive its showing here.
+  // Not owned: when the picture is freed first, the image lets go of it and
+  // shows nothing.
   TGraphic *Picture() const { return FPicture; }
   void SetPicture(TGraphic *value);
 
 protected:
+  void Destroy() override;
   void Paint() override;
 
 private:
+  TNotifyEvent PictureFreedEvent() { return TNotifyEvent(this, &TImage::PictureFreed); }
+  void PictureFreed(TObject *Sender);
+
   TGraphic *FPicture = nullptr;
 };
 

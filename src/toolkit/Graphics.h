@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <vector>
 
 #include "runtime/Streams.h"
 #include "streaming/Classes.h"
@@ -252,11 +253,22 @@ private:
   POINT FPenPos{};
 };
 
-// An abstract picture.
+// An abstract picture. Those that show it without owning it ask to be told
+// when it is freed.
 class TGraphic : public TPersistent {
   LV_CLASS(TGraphic, TPersistent)
 
 public:
+  TGraphic() = default;
+  // Tells every holder still listed.
+  ~TGraphic() override;
+  TGraphic(const TGraphic &) = delete;
+  TGraphic &operator=(const TGraphic &) = delete;
+  // Holder is called with this picture when it is freed; a holder that lets
+  // go of the picture first removes itself.
+  void FreeNotification(const TNotifyEvent &holder);
+  void RemoveFreeNotification(const TNotifyEvent &holder);
+
   virtual void Draw(TCanvas *canvas, const RECT &rect) = 0;
   virtual int32_t Height() const = 0;
   virtual HPALETTE Palette() = 0;
@@ -266,6 +278,9 @@ public:
   virtual void SetWidth(int32_t value) = 0;
   virtual void LoadFromStream(TStream &stream) = 0;
   bool Empty() const { return Width() == 0 || Height() == 0; }
+
+private:
+  std::vector<TNotifyEvent> FFreeNotifies;
 };
 
 // Reference counted; the last Release frees it.

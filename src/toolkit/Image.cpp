@@ -7,7 +7,22 @@ LV_PUBLISH(TImage) { return {}; }
 
 void TImage::SetPicture(TGraphic *value) {
   if (value == FPicture) return;
+  if (FPicture != nullptr) FPicture->RemoveFreeNotification(PictureFreedEvent());
   FPicture = value;
+  if (FPicture != nullptr) FPicture->FreeNotification(PictureFreedEvent());
+  Invalidate();
+}
+
+void TImage::Destroy() {
+  if (FPicture != nullptr) FPicture->RemoveFreeNotification(PictureFreedEvent());
+  FPicture = nullptr;
+  inherited::Destroy();
+}
+
+// The picture is half torn down: only its address is used.
+void TImage::PictureFreed(TObject *Sender) {
+  if (Sender != FPicture) return;
+  FPicture = nullptr;
   Invalidate();
 }
 

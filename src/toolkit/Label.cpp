@@ -59,13 +59,15 @@ void TLabel::Dispatch(TMsgRecord &Message) {
   }
 }
 
-// Themed, the label stands transparent on the parent's background.
+// Themed, the label stands transparent on the parent's background, its text
+// still in its font's colour.
 void TLabel::CNCtlColorStatic(TMsgRecord &Message) {
   if (!ThemeServices().ThemesEnabled()) {
     inherited::Dispatch(Message);
     return;
   }
   const HDC dc = FromParam<HDC>(Message.WParam);
+  ::SetTextColor(dc, ColorToRGB(Font()->Color()));
   ::SetBkMode(dc, TRANSPARENT);
   ThemeServices().PaintParentBackground(Handle(), dc);
   Message.Result = ToParam(::GetStockObject(NULL_BRUSH));

@@ -240,7 +240,8 @@ private:
   bool FActive = false;
 };
 
-// A check box; the toolkit keeps its state and sets the native check.
+// A check box, by default a line of its font high; the toolkit keeps its
+// state and sets the native check.
 class TCheckBox : public TButtonControl {
   LV_CLASS(TCheckBox, TButtonControl)
 
@@ -262,6 +263,7 @@ protected:
   void CreateWnd() override;
 
 private:
+  int32_t DefaultHeight();
   void CMDialogChar(TMsgRecord &Message);
 
   uint8_t FState = 0;

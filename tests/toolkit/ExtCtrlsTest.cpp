@@ -2,6 +2,7 @@
 // outside in, the bevel's frame and etched line, and the picture stretched
 // or shrunk with the filtered resampler.
 #include <cstring>
+#include <memory>
 
 #include "StdCtrlsFixture.h"
 #include "toolkit/Themes.h"
@@ -152,6 +153,45 @@ TEST_F(ExtCtrlsTest, APictureIsShownResampledToTheControlsSize) {
   EXPECT_LT(GetBValue(topLeft), 60);
   EXPECT_GT(GetBValue(bottomRight), 200);
   EXPECT_GT(GetGValue(bottomRight), 200);
+}
+
+// The picture is the caller's: freed while images still show it, each of
+// them lets go of it, and none reads it again.
+TEST_F(ExtCtrlsTest, AnImageLetsGoOfItsPictureWhenThePictureIsFreed) {
+  auto picture = std::make_unique<TBitmap>();
+  FillPicture(*picture);
+  auto *image = Add<TImage>(Form.get(), "Image", {0, 0, 8, 4});
+  auto *other = Add<TImage>(Form.get(), "Other", {0, 0, 8, 4});
+  auto *gone = Add<TImage>(Form.get(), "Gone", {0, 0, 8, 4});
+  for (TImage *i : {image, other, gone}) i->SetPicture(picture.get());
+  // An image freed first is not told any more.
+  gone->Free();
+  picture.reset();
+  ASSERT_EQ(image->Picture(), nullptr);
+  ASSERT_EQ(other->Picture(), nullptr);
+  TPixels pixels(8, 4);
+  image->Perform(WM_PAINT, pixels.Param(), 0);
+  EXPECT_EQ(pixels.At(4, 2), White);
+}
+
+TEST_F(ExtCtrlsTest, APictureReplacedInAnImageCanBeFreedWithoutTouchingTheImage) {
+  auto first = std::make_unique<TBitmap>();
+  FillPicture(*first);
+  TBitmap second;
+  second.SetPixelFormat(pf24Bit);
+  second.SetSize(4, 2);
+  second.Canvas()->Brush()->SetColor(clNavy);
+  second.Canvas()->FillRect({0, 0, 4, 2});
+  auto *image = Add<TImage>(Form.get(), "Image", {0, 0, 8, 4});
+  image->SetPicture(first.get());
+  image->SetPicture(&second);
+  first.reset();
+  ASSERT_EQ(image->Picture(), &second);
+  TPixels pixels(8, 4);
+  image->Perform(WM_PAINT, pixels.Param(), 0);
+  // One colour stays itself through the filter.
+  EXPECT_EQ(pixels.At(4, 2), ColorToRGB(clNavy));
+  image->SetPicture(nullptr);
 }
 
 TEST_F(ExtCtrlsTest, AnImageWithoutPictureDrawsNothing) {

@@ -41,7 +41,6 @@ public:
         SeenVisible = ::IsWindowVisible(Handle());
         // The shot is of the plain form, before any box covers it.
         if (const std::wstring shot = ShotPath(L"modal-form.bmp"); !shot.empty() && Message.WParam == 0) {
-          ::RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
           SaveWindowShot(Handle(), shot);
         }
         if (Message.WParam != 0) SetModalResult(Message.WParam);
@@ -339,7 +338,6 @@ TEST_F(FormTest, PositionsSizesAndTheClientAreaGrowWithTheScreensTextHeight) {
   EXPECT_EQ(inner.left, form->Inner->Left());
   EXPECT_EQ(inner.right - inner.left, form->Inner->Width());
   if (const std::wstring shot = ShotPath(L"layout-form.bmp"); !shot.empty()) {
-    ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     SaveWindowShot(form->Handle(), shot);
   }
   form->SetVisible(false);

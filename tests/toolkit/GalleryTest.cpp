@@ -1,6 +1,7 @@
 // A form with one of every control kind, read from its description: shown
-// for a person to look at (themed or not, at the screen's DPI), and used
-// with the keyboard alone.
+// for a person to look at (themed or not, at the screen's DPI) in shots that
+// wait for every control, with check boxes tall enough for their captions,
+// and used with the keyboard alone.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -22,6 +23,9 @@ class TGalleryForm : public TForm {
 public:
   explicit TGalleryForm(TComponent *AOwner) : TForm(AOwner) {
     ReadDescription();
+    // The title as the wizard shows its own; a description carries no fonts.
+    TopLbl->Font()->SetColor(clNavy);
+    TopLbl->Font()->SetStyle(fsBold);
     NameEdt->SetCaption("Zoë Ångström");
     NotesMemo->Lines()->SetText("A memo of two lines,\r\nthe second one here.");
     for (const char *language : {"Deutsch", "English", "Español", "Français", "Polski", "日本語"})
@@ -108,6 +112,106 @@ TEST_F(GalleryTest, EveryControlKindShows) {
                             (ThemeServices().ThemesEnabled() ? L"themed" : L"unthemed") + L".bmp";
   if (const std::wstring shot = ShotPath(name); !shot.empty()) {
     EXPECT_TRUE(SaveWindowShot(Form->Handle(), shot));
+  }
+}
+
+// A point of a control, in the shot of its form's window.
+POINT InShot(HWND form, TControl *control, int x, int y) {
+  POINT point{control->Left() + x, control->Top() + y};
+  ::ClientToScreen(control->Parent()->Handle(), &point);
+  RECT window;
+  ::GetWindowRect(form, &window);
+  return {point.x - window.left, point.y - window.top};
+}
+
+// The colour an image shows at (x, y): its picture resampled to its size.
+COLORREF ShownBy(TImage *image, int x, int y) {
+  TBitmap shown;
+  shown.SetPixelFormat(pf24Bit);
+  shown.SetSize(image->Width(), image->Height());
+  Resample(ObjectAs<TBitmap>(image->Picture()), &shown, true);
+  const auto *pixel = static_cast<const uint8_t *>(shown.ScanLine(y)) + 3 * x;
+  return RGB(pixel[2], pixel[1], pixel[0]);
+}
+
+// Taken at once after the form is shown, before anyone pumps a message, the
+// shot still has every control painted.
+TEST_F(GalleryTest, AShotWaitsForEveryControlToPaint) {
+  Form->SetVisible(true);
+  const HWND form = Form->Handle();
+  TImage *img = Form->Img;
+  struct Case {
+    TControl *control;
+    int x, y;
+    COLORREF colour;
+  } cases[] = {
+      {img, img->Width() / 2, img->Height() / 2, ShownBy(img, img->Width() / 2, img->Height() / 2)},
+      {Form->NameEdt, Form->NameEdt->Width() - 6, Form->NameEdt->Height() / 2, ColorToRGB(clWindow)},
+      // Past its caption the check box shows the form's face.
+      {Form->AgreeChk, Form->AgreeChk->Width() - 4, Form->AgreeChk->Height() / 2, ColorToRGB(clBtnFace)},
+  };
+  const TWindowShot shot = TakeWindowShot(form);
+  ASSERT_GT(shot.Width, 0);
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.control->Name());
+    const POINT at = InShot(form, c.control, c.x, c.y);
+    EXPECT_EQ(shot.At(at.x, at.y), c.colour);
+  }
+}
+
+// Rows of a window that carry ink: a pixel as dark as text.
+int InkRows(HWND window) {
+  const TWindowShot shot = TakeWindowShot(window);
+  int rows = 0;
+  for (int y = 0; y < shot.Height; ++y) {
+    bool ink = false;
+    for (int x = 0; x < shot.Width && !ink; ++x) {
+      const COLORREF c = shot.At(x, y);
+      ink = GetRValue(c) < 96 && GetGValue(c) < 96 && GetBValue(c) < 96;
+    }
+    rows += ink;
+  }
+  return rows;
+}
+
+int TextHeightOf(TFont *font) {
+  const HDC dc = ::GetDC(nullptr);
+  const HGDIOBJ old = ::SelectObject(dc, font->Handle());
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(dc, &metrics);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(nullptr, dc);
+  return metrics.tmHeight;
+}
+
+// At the screen's DPI, a check box from the description and one made in code
+// hold a line of their font with its focus frame, and show their box and
+// caption whole: as many rows carry ink as when the box is three times as
+// tall.
+TEST_F(GalleryTest, ACheckBoxIsTallEnoughForItsCaption) {
+  auto *made = new TCheckBox(Form.get());
+  made->SetName("MadeChk");
+  made->SetParent(Form.get());
+  // Both below everything else, each with room to grow and nothing else in
+  // its way.
+  int top = Form->ClientHeight() + 4;
+  for (TCheckBox *check : {Form->AgreeChk, made}) {
+    check->SetCaption("Ägypten, Quay");
+    check->SetBounds(Form->AgreeChk->Left(), top, Form->AgreeChk->Width(), check->Height());
+    top += 3 * check->Height() + 4;
+  }
+  Form->SetClientHeight(top);
+  Form->SetVisible(true);
+  for (TCheckBox *check : {Form->AgreeChk, made}) {
+    SCOPED_TRACE(check->Name());
+    RECT client;
+    ::GetClientRect(check->Handle(), &client);
+    EXPECT_GE(client.bottom, TextHeightOf(check->Font()) + 2);
+    const int height = check->Height();
+    const int shown = InkRows(check->Handle());
+    check->SetHeight(3 * height);
+    EXPECT_EQ(shown, InkRows(check->Handle()));
+    check->SetHeight(height);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "StdCtrlsFixture.h"
+#include "support/WindowShot.h"
 #include "toolkit/Themes.h"
 
 namespace {
@@ -657,6 +658,34 @@ TEST_F(StdCtrlsTest, ALabelTakesItsTextsExtentPlusAQuarterOfItsHeightBothWays) {
   label->SetAutoSize(true);
   const SIZE x = ExtentOf("x", label->Font());
   EXPECT_EQ(label->Width(), x.cx + x.cy / 4);
+}
+
+// Themed or not, the text is drawn in the font's colour: the wizard's title
+// is navy and bold.
+TEST_F(StdCtrlsTest, ALabelDrawsItsTextInItsFontsColour) {
+  struct Case {
+    TColor colour;
+    TFontStyles style;
+  } cases[] = {{clNavy, fsBold}, {0x008000, 0}};
+  Form->SetVisible(true);
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.colour);
+    auto *label = Add<TLabel>(Form.get(), "Label", {10, 10, 0, 0});
+    label->Font()->SetColor(c.colour);
+    label->Font()->SetStyle(c.style);
+    label->SetCaption("Welcome to the Lorvane setup");
+    const TWindowShot shot = TakeWindowShot(label->Handle());
+    ASSERT_GT(shot.Width, 0);
+    int inColour = 0, black = 0;
+    for (int y = 0; y < shot.Height; ++y)
+      for (int x = 0; x < shot.Width; ++x) {
+        inColour += shot.At(x, y) == ColorToRGB(c.colour);
+        black += shot.At(x, y) == RGB(0, 0, 0);
+      }
+    EXPECT_GT(inColour, 20);
+    EXPECT_EQ(black, 0);
+    label->Free();
+  }
 }
 
 }  // namespace
