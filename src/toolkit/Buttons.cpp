@@ -1,4 +1,5 @@
 // Push buttons and check boxes over the native "BUTTON" class.
+#include "toolkit/DeviceContexts.h"
 #include "toolkit/Forms.h"
 #include "toolkit/StdCtrls.h"
 #include "toolkit/Themes.h"
@@ -28,7 +29,7 @@ void TButtonControl::WndProc(TMsgRecord &Message) {
 void TButtonControl::Dispatch(TMsgRecord &Message) {
   switch (Message.Msg) {
     case TKN_CTLCOLORSTATIC:
-      CNCtlColor(Message);
+      TKNCtlColor(Message);
       break;
     case WM_ERASEBKGND:
       // Themed, the parent's background is drawn with the colours.
@@ -42,13 +43,12 @@ void TButtonControl::Dispatch(TMsgRecord &Message) {
   }
 }
 
-void TButtonControl::CNCtlColor(TMsgRecord &Message) {
+void TButtonControl::TKNCtlColor(TMsgRecord &Message) {
   if (!ThemeServices().ThemesEnabled()) {
     inherited::Dispatch(Message);
     return;
   }
-  ThemeServices().PaintParentBackground(Handle(), FromParam<HDC>(Message.WParam));
-  Message.Result = ToParam(::GetStockObject(NULL_BRUSH));
+  Message.Result = ThemedCtlColorAnswer(FromParam<HDC>(Message.WParam));
 }
 
 LV_PUBLISH(TButton) {
@@ -100,23 +100,23 @@ void TButton::Dispatch(TMsgRecord &Message) {
         inherited::Dispatch(Message);
       break;
     case TKN_CTLCOLORBTN:
-      CNCtlColor(Message);
+      TKNCtlColor(Message);
       break;
     case TKM_DIALOGKEY:
-      CMDialogKey(Message);
+      TKMDialogKey(Message);
       break;
     case TKM_DIALOGCHAR:
-      CMDialogChar(Message);
+      TKMDialogChar(Message);
       break;
     case TKM_FOCUSCHANGED:
-      CMFocusChanged(Message);
+      TKMFocusChanged(Message);
       break;
     default:
       inherited::Dispatch(Message);
   }
 }
 
-void TButton::CMDialogKey(TMsgRecord &Message) {
+void TButton::TKMDialogKey(TMsgRecord &Message) {
   const bool ours = (Message.WParam == VK_RETURN && FActive) || (Message.WParam == VK_ESCAPE && Cancel);
   if (ours && KeyDataToShiftState(Message.LParam) == 0 && CanFocus()) {
     Click();
@@ -126,7 +126,7 @@ void TButton::CMDialogKey(TMsgRecord &Message) {
   inherited::Dispatch(Message);
 }
 
-void TButton::CMDialogChar(TMsgRecord &Message) {
+void TButton::TKMDialogChar(TMsgRecord &Message) {
   if (IsAccel(static_cast<uint16_t>(Message.WParam), Caption()) && CanFocus()) {
     Click();
     Message.Result = 1;
@@ -135,7 +135,7 @@ void TButton::CMDialogChar(TMsgRecord &Message) {
   inherited::Dispatch(Message);
 }
 
-void TButton::CMFocusChanged(TMsgRecord &Message) {
+void TButton::TKMFocusChanged(TMsgRecord &Message) {
   UpdateActive(FromParam<TControl *>(Message.LParam));
   inherited::Dispatch(Message);
 }
@@ -167,12 +167,9 @@ TCheckBox::TCheckBox(TComponent *AOwner) : TButtonControl(AOwner) {
 // around the caption: 17 for the 13-pixel line at 96 pixels per inch, and as
 // much taller as the screen's text is. The box is no taller than the line.
 int32_t TCheckBox::DefaultHeight() {
-  const HDC dc = ::GetDC(nullptr);
-  const HGDIOBJ old = ::SelectObject(dc, Font()->Handle());
+  const TScreenFontDC screen(Font()->Handle());
   TEXTMETRICA metrics{};
-  ::GetTextMetricsA(dc, &metrics);
-  ::SelectObject(dc, old);
-  ::ReleaseDC(nullptr, dc);
+  ::GetTextMetricsA(screen.DC(), &metrics);
   return metrics.tmHeight + 4;
 }
 
@@ -210,7 +207,7 @@ void TCheckBox::Dispatch(TMsgRecord &Message) {
         inherited::Dispatch(Message);
       break;
     case TKM_DIALOGCHAR:
-      CMDialogChar(Message);
+      TKMDialogChar(Message);
       break;
     case WM_SIZE:
       inherited::Dispatch(Message);
@@ -221,7 +218,7 @@ void TCheckBox::Dispatch(TMsgRecord &Message) {
   }
 }
 
-void TCheckBox::CMDialogChar(TMsgRecord &Message) {
+void TCheckBox::TKMDialogChar(TMsgRecord &Message) {
   if (IsAccel(static_cast<uint16_t>(Message.WParam), Caption()) && CanFocus()) {
     SetFocus();
     if (Focused()) Toggle();

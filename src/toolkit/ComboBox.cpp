@@ -88,10 +88,7 @@ void TComboBox::Change() {
 // The list part asks the combo box itself for its colours.
 void TComboBox::WndProc(TMsgRecord &Message) {
   if (Message.Msg >= WM_CTLCOLORMSGBOX && Message.Msg <= WM_CTLCOLORSTATIC) {
-    const HDC dc = FromParam<HDC>(Message.WParam);
-    ::SetTextColor(dc, ColorToRGB(Font()->Color()));
-    ::SetBkColor(dc, ColorToRGB(Brush()->Color()));
-    Message.Result = ToParam(Brush()->Handle());
+    Message.Result = CtlColorAnswer(FromParam<HDC>(Message.WParam));
     return;
   }
   inherited::WndProc(Message);
@@ -120,14 +117,14 @@ void TComboBox::Dispatch(TMsgRecord &Message) {
       break;
     }
     case TKN_COMMAND:
-      CNCommand(Message);
+      TKNCommand(Message);
       break;
     default:
       inherited::Dispatch(Message);
   }
 }
 
-void TComboBox::CNCommand(TMsgRecord &Message) {
+void TComboBox::TKNCommand(TMsgRecord &Message) {
   switch (HiWord(Message.WParam)) {
     case CBN_SELCHANGE:
       Click();

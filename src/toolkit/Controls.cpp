@@ -63,7 +63,7 @@ void TControl::WndProc(TMsgRecord &Message) {
 void TControl::Dispatch(TMsgRecord &Message) {
   switch (Message.Msg) {
     case TKM_VISIBLECHANGED:
-      CMVisibleChanged(Message);
+      TKMVisibleChanged(Message);
       break;
     case TKM_ENABLEDCHANGED:
     case TKM_FONTCHANGED:
@@ -71,10 +71,10 @@ void TControl::Dispatch(TMsgRecord &Message) {
       Invalidate();
       break;
     case TKM_PARENTFONTCHANGED:
-      CMParentFontChanged(Message);
+      TKMParentFontChanged(Message);
       break;
     case TKM_PARENTCOLORCHANGED:
-      CMParentColorChanged(Message);
+      TKMParentColorChanged(Message);
       break;
     case TKM_HITTEST:
       Message.Result = 1;
@@ -280,9 +280,9 @@ void TControl::ReadState(TReader &Reader) {
   }
 }
 
-void TControl::CMVisibleChanged(TMsgRecord &) { InvalidateControl(true, FVisible && (ControlStyle & ctlOpaque) != 0); }
+void TControl::TKMVisibleChanged(TMsgRecord &) { InvalidateControl(true, FVisible && (ControlStyle & ctlOpaque) != 0); }
 
-void TControl::CMParentFontChanged(TMsgRecord &Message) {
+void TControl::TKMParentFontChanged(TMsgRecord &Message) {
   if (!FParentFont) return;
   if (Message.WParam != 0)
     SetFont(FromParam<TFont *>(Message.LParam));
@@ -291,7 +291,7 @@ void TControl::CMParentFontChanged(TMsgRecord &Message) {
   FParentFont = true;
 }
 
-void TControl::CMParentColorChanged(TMsgRecord &Message) {
+void TControl::TKMParentColorChanged(TMsgRecord &Message) {
   if (!FParentColor) return;
   if (Message.WParam != 0)
     SetColor(Message.LParam);

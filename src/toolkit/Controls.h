@@ -185,10 +185,10 @@ protected:
 private:
   friend class TWinControl;
   void FontChanged(TObject *Sender);
-  void CMVisibleChanged(TMsgRecord &Message);
-  void CMEnabledChanged(TMsgRecord &Message);
-  void CMParentFontChanged(TMsgRecord &Message);
-  void CMParentColorChanged(TMsgRecord &Message);
+  void TKMVisibleChanged(TMsgRecord &Message);
+  void TKMEnabledChanged(TMsgRecord &Message);
+  void TKMParentFontChanged(TMsgRecord &Message);
+  void TKMParentColorChanged(TMsgRecord &Message);
   void WMLButtonDown(TMsgRecord &Message);
   void WMLButtonUp(TMsgRecord &Message);
   void WMCancelMode(TMsgRecord &Message);
@@ -302,6 +302,11 @@ protected:
   virtual void PaintWindow(HDC DC);
   void PaintControls(HDC DC, TControl *First);
   void UpdateBounds();
+  // Answers to a colour message (WM_CTLCOLOR*, reflected or not): the
+  // font's colour on the control's brush; themed, the font's colour,
+  // transparent, on the parent's background.
+  TMsgParam CtlColorAnswer(HDC DC);
+  TMsgParam ThemedCtlColorAnswer(HDC DC);
 
   HWND FHandle = nullptr;
   // The native procedure of the window's class; unhandled messages go there.
@@ -320,20 +325,20 @@ private:
   void WMEraseBkgnd(TMsgRecord &Message);
   void WMNCDestroy(TMsgRecord &Message);
   void WMNCHitTest(TMsgRecord &Message);
-  void CMVisibleChanged(TMsgRecord &Message);
-  void CMEnabledChanged(TMsgRecord &Message);
-  void CMFontChanged(TMsgRecord &Message);
-  void CMColorChanged(TMsgRecord &Message);
-  void CMShowingChanged(TMsgRecord &Message);
-  void CMInvalidate(TMsgRecord &Message);
-  void CMRecreateWnd(TMsgRecord &Message);
+  void TKMVisibleChanged(TMsgRecord &Message);
+  void TKMEnabledChanged(TMsgRecord &Message);
+  void TKMFontChanged(TMsgRecord &Message);
+  void TKMColorChanged(TMsgRecord &Message);
+  void TKMShowingChanged(TMsgRecord &Message);
+  void TKMInvalidate(TMsgRecord &Message);
+  void TKMRecreateWnd(TMsgRecord &Message);
   bool MouseMessageToChild(TMsgRecord &Message);
   // Keys offered by the message loop before they reach the window.
-  void CNKeyDown(TMsgRecord &Message);
-  void CNKeyUp(TMsgRecord &Message);
-  void CNChar(TMsgRecord &Message);
-  void CNSysKeyDown(TMsgRecord &Message);
-  void CNSysChar(TMsgRecord &Message);
+  void TKNKeyDown(TMsgRecord &Message);
+  void TKNKeyUp(TMsgRecord &Message);
+  void TKNChar(TMsgRecord &Message);
+  void TKNSysKeyDown(TMsgRecord &Message);
+  void TKNSysChar(TMsgRecord &Message);
   void WMKeyDown(TMsgRecord &Message);
   void WMSysCommand(TMsgRecord &Message);
 

@@ -47,3 +47,17 @@ private:
   HDC FDC;
   int FSaved;
 };
+
+// The screen's context with a font selected, for measuring text in it.
+class TScreenFontDC {
+public:
+  explicit TScreenFontDC(HFONT font) : FScreen(nullptr), FOld(::SelectObject(FScreen.DC(), font)) {}
+  ~TScreenFontDC() { ::SelectObject(FScreen.DC(), FOld); }
+  TScreenFontDC(const TScreenFontDC &) = delete;
+  TScreenFontDC &operator=(const TScreenFontDC &) = delete;
+  HDC DC() const { return FScreen.DC(); }
+
+private:
+  TWindowDC FScreen;
+  HGDIOBJ FOld;
+};

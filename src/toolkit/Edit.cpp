@@ -26,11 +26,9 @@ void TEdit::SetAutoSize(bool value) {
 
 // One line of the font, and the frame.
 void TEdit::AdjustHeight() {
-  const TWindowDC screen(nullptr);
-  const HGDIOBJ old = ::SelectObject(screen.DC(), Font()->Handle());
+  const TScreenFontDC screen(Font()->Handle());
   TEXTMETRICA metrics{};
   ::GetTextMetricsA(screen.DC(), &metrics);
-  ::SelectObject(screen.DC(), old);
   SetBounds(Left(), Top(), Width(), metrics.tmHeight + 8 * ::GetSystemMetrics(SM_CYBORDER));
 }
 
@@ -69,7 +67,7 @@ void TEdit::Dispatch(TMsgRecord &Message) {
         inherited::Dispatch(Message);
       break;
     case TKM_TEXTCHANGED:
-      CMTextChanged(Message);
+      TKMTextChanged(Message);
       break;
     default:
       inherited::Dispatch(Message);
@@ -78,7 +76,7 @@ void TEdit::Dispatch(TMsgRecord &Message) {
 
 // A single-line window reports the new text itself (EN_CHANGE); a
 // multi-line one does not.
-void TEdit::CMTextChanged(TMsgRecord &Message) {
+void TEdit::TKMTextChanged(TMsgRecord &Message) {
   inherited::Dispatch(Message);
   if (!HandleAllocated() || (::GetWindowLongW(FHandle, GWL_STYLE) & ES_MULTILINE) != 0) Change();
 }

@@ -162,10 +162,10 @@ void TForm::Dispatch(TMsgRecord &Message) {
       inherited::Dispatch(Message);
       break;
     case TKM_DIALOGKEY:
-      CMDialogKey(Message);
+      TKMDialogKey(Message);
       break;
     case TKM_SHOWINGCHANGED:
-      CMShowingChanged(Message);
+      TKMShowingChanged(Message);
       break;
     case TKM_APPSYSCOMMAND:
       Message.Result = 0;
@@ -190,7 +190,7 @@ void TForm::WMSetFocus(TMsgRecord &Message) {
   inherited::Dispatch(Message);
 }
 
-void TForm::CMDialogKey(TMsgRecord &Message) {
+void TForm::TKMDialogKey(TMsgRecord &Message) {
   const TShiftState shift = KeyDataToShiftState(Message.LParam);
   if (Message.WParam == VK_TAB && (shift & (ssAlt | ssCtrl)) == 0) {
     SelectNext(FActiveControl, (shift & ssShift) == 0, true);
@@ -200,7 +200,7 @@ void TForm::CMDialogKey(TMsgRecord &Message) {
   inherited::Dispatch(Message);
 }
 
-void TForm::CMShowingChanged(TMsgRecord &Message) {
+void TForm::TKMShowingChanged(TMsgRecord &Message) {
   if (!Showing()) {
     // Hiding the form hides its window.
     inherited::Dispatch(Message);

@@ -140,8 +140,8 @@ private:
   void SetWindowFocus();
   void WMActivate(TMsgRecord &Message);
   void WMSetFocus(TMsgRecord &Message);
-  void CMDialogKey(TMsgRecord &Message);
-  void CMShowingChanged(TMsgRecord &Message);
+  void TKMDialogKey(TMsgRecord &Message);
+  void TKMShowingChanged(TMsgRecord &Message);
 
   TWinControl *FActiveControl = nullptr;
   TWinControl *FFocusedControl = nullptr;

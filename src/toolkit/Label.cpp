@@ -36,11 +36,9 @@ void TLabel::CreateParams(TCreateParams &Params) {
 void TLabel::AdjustBounds() {
   if ((ComponentState() & csReading) != 0 || !FAutoSize) return;
   const WideString text = UTF8Decode(Caption());
-  const TWindowDC screen(nullptr);
-  const HGDIOBJ old = ::SelectObject(screen.DC(), Font()->Handle());
+  const TScreenFontDC screen(Font()->Handle());
   SIZE extent{};
   ::GetTextExtentPoint32W(screen.DC(), text.c_str(), static_cast<int>(text.size()), &extent);
-  ::SelectObject(screen.DC(), old);
   SetBounds(Left(), Top(), extent.cx + extent.cy / 4, extent.cy + extent.cy / 4);
 }
 
@@ -52,7 +50,7 @@ void TLabel::Dispatch(TMsgRecord &Message) {
       AdjustBounds();
       break;
     case TKN_CTLCOLORSTATIC:
-      CNCtlColorStatic(Message);
+      TKNCtlColorStatic(Message);
       break;
     default:
       inherited::Dispatch(Message);
@@ -61,16 +59,13 @@ void TLabel::Dispatch(TMsgRecord &Message) {
 
 // Themed, the label stands transparent on the parent's background, its text
 // still in its font's colour.
-void TLabel::CNCtlColorStatic(TMsgRecord &Message) {
+void TLabel::TKNCtlColorStatic(TMsgRecord &Message) {
   if (!ThemeServices().ThemesEnabled()) {
     inherited::Dispatch(Message);
     return;
   }
   const HDC dc = FromParam<HDC>(Message.WParam);
-  ::SetTextColor(dc, ColorToRGB(Font()->Color()));
-  ::SetBkMode(dc, TRANSPARENT);
-  ThemeServices().PaintParentBackground(Handle(), dc);
-  Message.Result = ToParam(::GetStockObject(NULL_BRUSH));
+  Message.Result = ThemedCtlColorAnswer(dc);
   // Under the older shell the label also draws its text here.
   if (IsNewShell()) return;
   RECT client;

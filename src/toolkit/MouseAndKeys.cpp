@@ -102,7 +102,7 @@ void ShowKeyboardCues(TControl *control, TMsgParam key) {
 
 }  // namespace
 
-void TWinControl::CNKeyDown(TMsgRecord &Message) {
+void TWinControl::TKNKeyDown(TMsgRecord &Message) {
   const TMsgParam key = Message.WParam;
   Message.Result = 1;
   ShowKeyboardCues(this, key);
@@ -114,16 +114,16 @@ void TWinControl::CNKeyDown(TMsgRecord &Message) {
   Message.Result = 0;
 }
 
-void TWinControl::CNKeyUp(TMsgRecord &Message) {
+void TWinControl::TKNKeyUp(TMsgRecord &Message) {
   Message.Result = DialogKeyMask(Message.WParam) != 0 ? Perform(TKM_WANTSPECIALKEY, Message.WParam, 0) : 0;
 }
 
-void TWinControl::CNChar(TMsgRecord &Message) {
+void TWinControl::TKNChar(TMsgRecord &Message) {
   const bool wantsChars = (Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS) != 0;
   Message.Result = !wantsChars && PerformOnForm(this, TKM_DIALOGCHAR, Message.WParam, Message.LParam) != 0;
 }
 
-void TWinControl::CNSysKeyDown(TMsgRecord &Message) {
+void TWinControl::TKNSysKeyDown(TMsgRecord &Message) {
   const TMsgParam key = Message.WParam;
   Message.Result = 1;
   ShowKeyboardCues(this, key);
@@ -132,7 +132,7 @@ void TWinControl::CNSysKeyDown(TMsgRecord &Message) {
   Message.Result = 0;
 }
 
-void TWinControl::CNSysChar(TMsgRecord &Message) {
+void TWinControl::TKNSysChar(TMsgRecord &Message) {
   Message.Result = Message.WParam != ' ' ? PerformOnForm(this, TKM_DIALOGCHAR, Message.WParam, Message.LParam) : 0;
 }
 

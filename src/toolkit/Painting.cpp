@@ -82,7 +82,7 @@ HDC TControl::GetDeviceContext(HWND &WindowHandle) {
 
 void TWinControl::Invalidate() { Perform(TKM_INVALIDATE, 0, 0); }
 
-void TWinControl::CMInvalidate(TMsgRecord &Message) {
+void TWinControl::TKMInvalidate(TMsgRecord &Message) {
   if (FHandle == nullptr) return;
   if (Parent() != nullptr) Parent()->Perform(TKM_INVALIDATE, 1, 0);
   if (Message.WParam != 0) return;

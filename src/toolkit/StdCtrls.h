@@ -11,58 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "streaming/Strings.h"
 #include "toolkit/Controls.h"
-
-// A list of strings, each with an object reference, read and written one by
-// one or as a whole text.
-class TStrings : public TPersistent {
-  LV_CLASS(TStrings, TPersistent)
-
-public:
-  // Not const: lists bound to a control ask its window.
-  virtual int32_t Count() = 0;
-  virtual AnsiString Get(int32_t Index) = 0;
-  virtual TObject *Objects(int32_t) { return nullptr; }
-  virtual void PutObject(int32_t, TObject *) {}
-  // Appends; returns the new string's index.
-  virtual int32_t Add(const AnsiString &S);
-  int32_t AddObject(const AnsiString &S, TObject *AObject);
-  virtual void Insert(int32_t Index, const AnsiString &S) = 0;
-  virtual void Delete(int32_t Index) = 0;
-  virtual void Clear() = 0;
-  // Every string followed by CR LF.
-  virtual AnsiString Text();
-  // Splits at CR, LF or CR LF; a final line break adds no empty string.
-  virtual void SetText(const AnsiString &Value);
-  // Nested; the list hears of the outermost begin and end only.
-  void BeginUpdate();
-  void EndUpdate();
-  // From another TStrings: its strings and objects replace these.
-  void Assign(TPersistent *Source) override;
-
-protected:
-  virtual void SetUpdateState(bool) {}
-
-private:
-  int32_t FUpdateCount = 0;
-};
-
-// Strings and objects held in the list itself.
-class TStoredStrings : public TStrings {
-  LV_CLASS(TStoredStrings, TStrings)
-
-public:
-  int32_t Count() override { return static_cast<int32_t>(FItems.size()); }
-  AnsiString Get(int32_t Index) override { return FItems.at(static_cast<size_t>(Index)).first; }
-  TObject *Objects(int32_t Index) override { return FItems.at(static_cast<size_t>(Index)).second; }
-  void PutObject(int32_t Index, TObject *AObject) override { FItems.at(static_cast<size_t>(Index)).second = AObject; }
-  void Insert(int32_t Index, const AnsiString &S) override;
-  void Delete(int32_t Index) override;
-  void Clear() override { FItems.clear(); }
-
-private:
-  std::vector<std::pair<AnsiString, TObject *>> FItems;
-};
 
 // A single-line edit box.
 class TEdit : public TWinControl {
@@ -86,7 +36,7 @@ protected:
 private:
   void AdjustHeight();
   void UpdateHeight();
-  void CMTextChanged(TMsgRecord &Message);
+  void TKMTextChanged(TMsgRecord &Message);
 
   bool FReadOnly = false;
   bool FAutoSize = true;
@@ -181,7 +131,7 @@ protected:
 
 private:
   void AdjustDropDown();
-  void CNCommand(TMsgRecord &Message);
+  void TKNCommand(TMsgRecord &Message);
 
   std::unique_ptr<TComboBoxStrings> FItems;
   std::unique_ptr<TControlCanvas> FCanvas;
@@ -202,7 +152,7 @@ public:
   void Dispatch(TMsgRecord &Message) override;
 
 protected:
-  void CNCtlColor(TMsgRecord &Message);
+  void TKNCtlColor(TMsgRecord &Message);
   // While above 0, native clicks are not reported.
   uint8_t ClicksDisabled = 0;
 };
@@ -230,9 +180,9 @@ protected:
   void CreateWnd() override;
 
 private:
-  void CMDialogKey(TMsgRecord &Message);
-  void CMDialogChar(TMsgRecord &Message);
-  void CMFocusChanged(TMsgRecord &Message);
+  void TKMDialogKey(TMsgRecord &Message);
+  void TKMDialogChar(TMsgRecord &Message);
+  void TKMFocusChanged(TMsgRecord &Message);
   // Active for the control that has the focus, and the native frame with it.
   void UpdateActive(TControl *Focused);
 
@@ -264,7 +214,7 @@ protected:
 
 private:
   int32_t DefaultHeight();
-  void CMDialogChar(TMsgRecord &Message);
+  void TKMDialogChar(TMsgRecord &Message);
 
   uint8_t FState = 0;
 };
@@ -286,7 +236,7 @@ protected:
 private:
   // The caption's extent plus a quarter of its height on both axes.
   void AdjustBounds();
-  void CNCtlColorStatic(TMsgRecord &Message);
+  void TKNCtlColorStatic(TMsgRecord &Message);
 
   bool FAutoSize = true;
 };

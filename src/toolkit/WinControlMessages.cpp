@@ -3,6 +3,7 @@
 // procedure for the rest.
 #include "toolkit/Controls.h"
 #include "toolkit/Forms.h"
+#include "toolkit/Themes.h"
 
 namespace {
 
@@ -93,25 +94,25 @@ void TWinControl::Dispatch(TMsgRecord &Message) {
       WMNCHitTest(Message);
       break;
     case TKM_VISIBLECHANGED:
-      CMVisibleChanged(Message);
+      TKMVisibleChanged(Message);
       break;
     case TKM_ENABLEDCHANGED:
-      CMEnabledChanged(Message);
+      TKMEnabledChanged(Message);
       break;
     case TKM_FONTCHANGED:
-      CMFontChanged(Message);
+      TKMFontChanged(Message);
       break;
     case TKM_COLORCHANGED:
-      CMColorChanged(Message);
+      TKMColorChanged(Message);
       break;
     case TKM_SHOWINGCHANGED:
-      CMShowingChanged(Message);
+      TKMShowingChanged(Message);
       break;
     case TKM_INVALIDATE:
-      CMInvalidate(Message);
+      TKMInvalidate(Message);
       break;
     case TKM_RECREATEWND:
-      CMRecreateWnd(Message);
+      TKMRecreateWnd(Message);
       break;
     case TKM_DIALOGKEY:
     case TKM_DIALOGCHAR:
@@ -120,19 +121,19 @@ void TWinControl::Dispatch(TMsgRecord &Message) {
       Broadcast(Message);
       break;
     case TKN_KEYDOWN:
-      CNKeyDown(Message);
+      TKNKeyDown(Message);
       break;
     case TKN_KEYUP:
-      CNKeyUp(Message);
+      TKNKeyUp(Message);
       break;
     case TKN_CHAR:
-      CNChar(Message);
+      TKNChar(Message);
       break;
     case TKN_SYSKEYDOWN:
-      CNSysKeyDown(Message);
+      TKNSysKeyDown(Message);
       break;
     case TKN_SYSCHAR:
-      CNSysChar(Message);
+      TKNSysChar(Message);
       break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -156,14 +157,24 @@ void TWinControl::DefaultHandler(TMsgRecord &Message) {
     return;
   }
   if (Message.Msg >= TKN_CTLCOLORMSGBOX && Message.Msg <= TKN_CTLCOLORSTATIC) {
-    const HDC dc = FromParam<HDC>(Message.WParam);
-    ::SetTextColor(dc, ColorToRGB(Font()->Color()));
-    ::SetBkColor(dc, ColorToRGB(FBrush->Color()));
-    Message.Result = ToParam(FBrush->Handle());
+    Message.Result = CtlColorAnswer(FromParam<HDC>(Message.WParam));
     return;
   }
   Message.Result = ::CallWindowProcW(FDefWndProc, FHandle, Message.Msg, static_cast<WPARAM>(Message.WParam),
                                      Message.LParam);
+}
+
+TMsgParam TWinControl::CtlColorAnswer(HDC DC) {
+  ::SetTextColor(DC, ColorToRGB(Font()->Color()));
+  ::SetBkColor(DC, ColorToRGB(FBrush->Color()));
+  return ToParam(FBrush->Handle());
+}
+
+TMsgParam TWinControl::ThemedCtlColorAnswer(HDC DC) {
+  ::SetTextColor(DC, ColorToRGB(Font()->Color()));
+  ::SetBkMode(DC, TRANSPARENT);
+  ThemeServices().PaintParentBackground(FHandle, DC);
+  return ToParam(::GetStockObject(NULL_BRUSH));
 }
 
 TMsgParam ReflectCtlColor(const TMsgRecord &Message) {
@@ -199,13 +210,13 @@ void TWinControl::WMNCHitTest(TMsgRecord &Message) {
   if (ControlAtPos(ScreenToClient(ParamToPoint(Message.LParam)), false) != nullptr) Message.Result = HTCLIENT;
 }
 
-void TWinControl::CMFontChanged(TMsgRecord &) {
+void TWinControl::TKMFontChanged(TMsgRecord &) {
   Invalidate();
   if (FHandle != nullptr) Perform(WM_SETFONT, ToParam(Font()->Handle()), 0);
   NotifyControls(TKM_PARENTFONTCHANGED);
 }
 
-void TWinControl::CMColorChanged(TMsgRecord &) {
+void TWinControl::TKMColorChanged(TMsgRecord &) {
   Invalidate();
   FBrush->SetColor(Color());
   NotifyControls(TKM_PARENTCOLORCHANGED);

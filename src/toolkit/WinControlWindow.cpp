@@ -130,22 +130,22 @@ void TWinControl::UpdateControlState() {
   if (top->InheritsFrom<TForm>() || top->FParentWindow != nullptr) UpdateShowing();
 }
 
-void TWinControl::CMShowingChanged(TMsgRecord &) {
+void TWinControl::TKMShowingChanged(TMsgRecord &) {
   const UINT flags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
   ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, flags | (FShowing ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
-void TWinControl::CMVisibleChanged(TMsgRecord &) {
+void TWinControl::TKMVisibleChanged(TMsgRecord &) {
   if (!Visible() && Parent() != nullptr) ForgetFocus(this);
   UpdateControlState();
 }
 
-void TWinControl::CMEnabledChanged(TMsgRecord &) {
+void TWinControl::TKMEnabledChanged(TMsgRecord &) {
   if (!Enabled() && Parent() != nullptr) ForgetFocus(this);
   if (FHandle != nullptr) ::EnableWindow(FHandle, Enabled());
 }
 
-void TWinControl::CMRecreateWnd(TMsgRecord &) {
+void TWinControl::TKMRecreateWnd(TMsgRecord &) {
   const bool focused = Focused();
   DestroyHandle();
   UpdateControlState();
