@@ -148,11 +148,11 @@ TLocalisedText SBrowseButton = {
 // Page labels
 
 TLocalisedText SWelcomeText = {
-    "Dieses Programm installiert %s (Version 5.0.0.4%s) auf Ihrem Computer.",
+    "Dieses Programm installiert das %s (Version 5.0.0.4%s) auf Ihrem Computer.",
     "This program will install %s (version 5.0.0.4%s) on your computer.",
-    "Este programa instalará %s (versión 5.0.0.4%s) en su computadora.",
-    "Ce programme va installer %s (version 5.0.0.4%s) sur votre ordinateur.",
-    "Ten program zainstaluje %s (wersja 5.0.0.4%s) na Twoim komputerze.",
+    "Este programa instalará el %s (versión 5.0.0.4%s) en su computadora.",
+    "Ce programme va installer le %s, version 5.0.0.4%s, sur votre ordinateur.",
+    "Ten program zainstaluje %s (wersja 5.0.0.4%s) na tym komputerze.",
     "このプログラムは、%s（バージョン %s）をお使いのコンピュータにインストールします。",
     "本程序将在您的计算机上安装%s（版本 5.0.0.4%s）。",
     "本程式將在您的電腦上安裝%s（版本 5.0.0.4%s）。",
@@ -190,18 +190,18 @@ TLocalisedText SReadyText = {
 };
 
 TLocalisedText SFinishedText = {
-    "%s 5.0.0.4%s wurde erfolgreich auf Ihrem Computer installiert.\r\r"
+    "Das %s 5.0.0.4%s wurde erfolgreich auf Ihrem Computer installiert.\r\r"
     "Klicken Sie auf „Fertig stellen“, um das Setup zu beenden.",
 
     "%s 5.0.0.4%s has been successfully installed on your computer.\r\rClick Finish to exit this Setup.",
 
-    "%s 5.0.0.4%s se ha instalado correctamente en su computadora.\r\r"
-    "Haga clic en Terminar para salir de la instalación.",
+    "El %s 5.0.0.4%s se ha instalado correctamente en su computadora.\r\r"
+    "Haga clic en Terminar para salir del programa de instalación.",
 
-    "%s 5.0.0.4%s a été installé avec succès sur votre ordinateur.\r\r"
-    "Cliquez sur Terminer pour quitter l'installation.",
+    "Le %s, version 5.0.0.4%s, a été installé avec succès sur votre ordinateur.\r\r"
+    "Cliquez sur Terminer pour quitter le programme d'installation.",
 
-    "Program %s 5.0.0.4%s został pomyślnie zainstalowany na Twoim komputerze.\r\r"
+    "Program %s 5.0.0.4%s został pomyślnie zainstalowany na tym komputerze.\r\r"
     "Kliknij KONIEC, aby zakończyć instalację.",
 
     "%s %s がコンピュータに正常にインストールされました。\r\r"
@@ -218,7 +218,7 @@ TLocalisedText SDescription = {
     "Kompaktes, schnell ladendes und dennoch leistungsstarkes und effizientes Textverarbeitungsprogramm",
     "Compact, fast-loading, but still powerful and efficient word processor",
     "Procesador de textos compacto y de carga rápida, pero aun así potente y eficiente",
-    "Traitement de texte compact et rapide à charger, mais néanmoins puissant et efficace",
+    "Traitement de texte compact et rapide à charger, mais puissant et efficace",
     "Kompaktowy, szybko się uruchamiający, a mimo to wydajny edytor tekstu o dużych możliwościach",
     "コンパクトで起動が速く、それでいて高機能で効率的なワードプロセッサ",
     "小巧、加载迅速，却依然强大而高效的文字处理器",
@@ -272,8 +272,8 @@ TLocalisedText SPortableNotAllowed = {
     "Une copie portable ne peut pas être installée dans ce dossier.",
     "W tym folderze nie można zainstalować wersji przenośnej.",
     "このフォルダにはポータブル版をインストールできません。",
-    "无法将便携式副本安装到此文件夹。",
-    "無法將便攜式副本安裝到此資料夾。",
+    "无法将便携版安装到此文件夹。",
+    "無法將便攜版安裝到此資料夾。",
 };
 
 TLocalisedText SCannotCreateFile = {
@@ -299,11 +299,11 @@ TLocalisedText SCannotCreateFile = {
     "oprogramowanie zabezpieczające (zaporę/program antywirusowy).",
 
     "ファイルを作成できません。\r別のアプリケーションがこのファイルを既に使用している可能性があります。\r\r"
-    "Lorvane Word Processor のセットアップがセキュリティ ソフトウェア (ファイアウォール/ウイルス対策ソフト) "
-    "によって一切ブロックされていないことを確認してください。",
+    "Lorvane Word Processor のセットアップがセキュリティ ソフトウェア（ファイアウォール/ウイルス対策ソフト）"
+    "によってブロックされていないことを確認してください。",
 
     "无法创建文件“%s”。\r其他应用程序可能正在使用此文件。\r\r"
-    "请确保Lorvane文字处理器的安装程序没有以任何方式被您的安全软件（防火墙/杀毒软件）阻止。",
+    "请确保您的安全软件（防火墙/杀毒软件）没有拦截Lorvane文字处理器的安装程序。",
 
     "無法建立檔案「%s」。\r其他應用程式可能正在使用此檔案。\r\r"
     "請確定Lorvane文字處理器的安裝程式沒有以任何方式被您的安全性軟體（防火牆/防毒軟體）封鎖。",
@@ -313,13 +313,13 @@ TLocalisedText SDamagedSetup = {
     "Die Setup-Datei ist beschädigt und kann nicht verwendet werden.\r\r"
     "Bitte laden Sie das Setup des Lorvane-Textverarbeitungsprogramms erneut herunter.",
 
-    "The setup file is damaged and cannot be used.\r\rPlease download the setup of Lorvane Word Processor again.",
+    "The setup file is damaged and cannot be used.\r\rPlease download the Lorvane Word Processor setup again.",
 
-    "El archivo de instalación está dañado y no se puede usar.\r\r"
-    "Vuelva a descargar la instalación del Procesador de textos Lorvane.",
+    "El archivo del programa de instalación está dañado y no se puede usar.\r\r"
+    "Vuelva a descargar el programa de instalación del Procesador de textos Lorvane.",
 
-    "Le fichier d'installation est endommagé et ne peut pas être utilisé.\r\r"
-    "Veuillez télécharger à nouveau l'installation du Traitement de texte Lorvane.",
+    "Le fichier du programme d'installation est endommagé et ne peut pas être utilisé.\r\r"
+    "Veuillez télécharger à nouveau le programme d'installation du Traitement de texte Lorvane.",
 
     "Plik instalacyjny jest uszkodzony i nie może zostać użyty.\r\r"
     "Pobierz ponownie instalator programu Lorvane Word Processor.",

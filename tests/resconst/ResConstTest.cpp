@@ -188,7 +188,7 @@ TEST(LongTextsTest, EnglishCellsAreTheOriginals) {
                "sure that the setup of Lorvane Word Processor is not blocked by your security software "
                "(firewall/antivirus) in any way.");
   EXPECT_STREQ(SDamagedSetup[En],
-               "The setup file is damaged and cannot be used.\r\rPlease download the setup of Lorvane Word Processor "
+               "The setup file is damaged and cannot be used.\r\rPlease download the Lorvane Word Processor setup "
                "again.");
 }
 
