@@ -48,12 +48,20 @@ function(lv_host_tool var name)
 endfunction()
 
 # A test executable run under Wine by ctest (one ctest entry per executable).
+# IN_PREFIX_COPY runs it in a throwaway copy of the pristine prefix, for
+# tests that change what the setup owns.
 function(lv_win_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "IN_PREFIX_COPY" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gtest_main)
   target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}/tests")
-  add_test(NAME ${LV_WIN}.${name} COMMAND ${name})
+  if(T_IN_PREFIX_COPY)
+    add_test(NAME ${LV_WIN}.${name}
+      COMMAND bash "${CMAKE_SOURCE_DIR}/tests/support/run-in-prefix-copy.sh" "${LV_PRISTINE_PREFIX}"
+              $<TARGET_FILE:${name}>)
+  else()
+    add_test(NAME ${LV_WIN}.${name} COMMAND ${name})
+  endif()
   set_tests_properties(${LV_WIN}.${name} PROPERTIES ENVIRONMENT "LV_OUT_DIR=${LV_OUT_DIR}")
 endfunction()
 

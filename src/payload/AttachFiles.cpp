@@ -2,7 +2,6 @@
 #include "payload/AttachFiles.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <limits>
@@ -67,7 +66,9 @@ TAttachedFiles::TAttachedFiles(void *module) {
     Files.Add(FEntries.back().get());
   }
 
-  PublicDir = AppendFileName(GetSpecialFolder(CSIDL_COMMON_APPDATA), "Lorvane\\Public\\");
+  // The same public folder the templates and the clip library are written to,
+  // also where the documents folder stands in for the common one.
+  PublicDir = SharedDataFolder() + L"Public\\";
 }
 
 void TAttachedFiles::SelectFiles(const AnsiString &name, const WideString &destDir, TOverwriteMode mode) {

@@ -76,7 +76,7 @@ private:
 // The catalogue of the run; made at start-up.
 extern TAttachedFiles *AttachedFiles;
 // The shared public data folder with a trailing backslash, set by the
-// catalogue's constructor.
+// catalogue's constructor from SharedDataFolder.
 extern WideString PublicDir;
 // Set before the first selection: true for a normal install.
 extern bool ForceOverwrite;

@@ -129,6 +129,12 @@ WideString GetSpecialFolder(int csidl) {
   return path;
 }
 
+WideString SharedDataFolder() {
+  WideString base = GetSpecialFolder(CSIDL_COMMON_APPDATA);
+  if (base.empty()) base = GetSpecialFolder(CSIDL_PERSONAL);
+  return AppendFileName(base, "Lorvane\\");
+}
+
 // File-system actions
 
 void ForceDirectories(const WideString &folder) {

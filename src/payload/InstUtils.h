@@ -43,6 +43,13 @@ bool FileExists(const WideString &path);
 TDateTime GetFileDateTime(const WideString &path);
 // The shell's current path of a CSIDL folder; empty unless the shell succeeds.
 WideString GetSpecialFolder(int csidl);
+// The root of the shared data with a trailing backslash: the folder "Lorvane"
+// in the common application-data folder or, where the system has none, in the
+// user's documents folder (relative when neither is known). Both the data
+// folders the setup writes to and the catalogue's PublicDir come from here, so
+// that every shared file written is also recognised as one and listed in
+// "Update.log".
+WideString SharedDataFolder();
 
 // File-system actions.
 

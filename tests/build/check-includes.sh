@@ -10,7 +10,6 @@ LEVELS=(
   "streaming archiveformat resconst"
   "dialogs"
   "payload toolkit"
-  "wizard"
   "setup"
 )
 

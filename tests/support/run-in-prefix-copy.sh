@@ -6,7 +6,9 @@
 # returned.
 #   run-in-prefix-copy.sh PREFIX PROGRAM [ARGS...]
 # LV_PREFIX_DPI=N gives the copy a screen of N pixels per inch;
-# LV_PREFIX_UNTHEMED=1 turns its visual style off.
+# LV_PREFIX_UNTHEMED=1 turns its visual style off;
+# LV_PREFIX_NO_COMMON_APPDATA=1 points its common application-data folder at
+# a folder that does not exist, so the shell reports none.
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/lib.sh"
 
@@ -49,6 +51,14 @@ if [ -n "${LV_PREFIX_DPI:-}" ]; then
 fi
 if [ "${LV_PREFIX_UNTHEMED:-}" = 1 ]; then
   set_value user.reg 'Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager' ThemeActive '"0"'
+fi
+if [ "${LV_PREFIX_NO_COMMON_APPDATA:-}" = 1 ]; then
+  for view in '' 'Wow6432Node\\'; do
+    explorer='Software\\'$view'Microsoft\\Windows\\CurrentVersion\\Explorer'
+    grep -qF "[$explorer"'\\Shell Folders]' "$WINEPREFIX/system.reg" || continue
+    set_value system.reg "$explorer"'\\Shell Folders' 'Common AppData' '"C:\\NoCommonAppData"'
+    set_value system.reg "$explorer"'\\User Shell Folders' 'Common AppData' 'str(2):"C:\\NoCommonAppData"'
+  done
 fi
 lv_start_wineserver
 status=0
