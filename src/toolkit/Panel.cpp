@@ -40,8 +40,9 @@ void TPanel::Paint() {
   RECT rect = GetClientRect();
   DrawBevel(Canvas(), rect, BevelOuter);
   DrawBevel(Canvas(), rect, BevelInner);
-  // Themed, the erase already drew the parent's background inside.
-  if (ThemeServices().ThemesEnabled()) return;
+  // Themed, the erase already drew the parent's background inside, unless
+  // the panel was given a background of its own.
+  if (ThemeServices().ThemesEnabled() && (ControlStyle & ctlParentBackground) != 0) return;
   Canvas()->Brush()->SetColor(Color());
   Canvas()->FillRect(rect);
 }

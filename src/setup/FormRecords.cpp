@@ -1,0 +1,32 @@
+// The form's side of the destination rules and of the records: what the
+// boxes say goes into the rules and records, and back.
+#include "payload/AttachFiles.h"
+#include "payload/InstUtils.h"
+#include "resconst/ResConst.h"
+#include "setup/Destination.h"
+#include "setup/Main.h"
+#include "setup/Records.h"
+
+void TMainForm::CheckDestination() {
+  const AnsiString text = UTF8Encode(NormalizeDestination(UTF8Decode(DstEdt->Caption()), ProgramFilesFolder()));
+  if (text != DstEdt->Caption()) DstEdt->SetCaption(text);
+  // An existing portable installation can only be updated as one.
+  if (HoldsPortableMarker(UTF8Decode(text))) {
+    PortBx->SetChecked(true);
+    PortBx->SetEnabled(false);
+  } else {
+    PortBx->SetEnabled(true);
+  }
+}
+
+WideString TMainForm::GetDataFolder(int Kind) { return DataFolder(Kind, PortBx->Checked(), TargetDir); }
+
+void TMainForm::SaveSettings() {
+  SaveSettingsRecords({TargetDir, Inst2AllBx->Checked(), DskBx->Checked(), FinBx->Checked(), CurLanguage},
+                      PortBx->Checked());
+}
+
+void TMainForm::WriteUpdateLog() {
+  if (AttachedFiles->PublicFiles.Count() == 0) return;
+  MergeUpdateLog(AttachedFiles->PublicFiles, FInstallTime, GetDataFolder(0) + L"Update.log");
+}

@@ -1,0 +1,70 @@
+// The page switch: the entry step of the page, then what every page shows.
+#include "dialogs/Dialogs.h"
+#include "payload/AttachFiles.h"
+#include "payload/InstUtils.h"
+#include "resconst/ResConst.h"
+#include "runtime/SysUtils.h"
+#include "setup/Destination.h"
+#include "setup/Main.h"
+
+bool TMainForm::EnterPage(uint8_t Page, TWinControl *&Focus) {
+  switch (Page) {
+    case 0:
+      Focus = LngBx;
+      return true;
+    case 1:
+      if (!FLicenseShown) {
+        LicMemo->SetReadOnly(true);
+        NBtn->SetEnabled(false);
+        CBtn->SetEnabled(false);
+        for (int i = AttachedFiles->Files.Count() - 1; i >= 0; --i) {
+          const TAttachedFile *entry = AttachedFiles->Files[i];
+          if (!SameText(entry->Name, L"License.txt")) continue;
+          LicMemo->Lines()->SetText(AnsiString(reinterpret_cast<const char *>(entry->Data), entry->Size));
+          break;
+        }
+        FLicenseShown = true;
+      }
+      Focus = LicMemo;
+      return true;
+    case 2:
+      if (!LicBx->Checked()) {
+        MessageDlg(LocalisedText(SMustAcceptLicence), mtInformation, mbOK);
+        return false;
+      }
+      Focus = DstEdt;
+      return true;
+    case 3: {
+      CheckDestination();
+      const WideString destination = UTF8Decode(DstEdt->Caption());
+      if (PortBx->Checked() && PortableRefused(destination, ProgramFilesFolder())) {
+        MessageDlg(LocalisedText(SPortableNotAllowed), mtInformation, mbOK);
+        return false;
+      }
+      TargetDir = destination;
+      Inst2AllBx->SetVisible(!PortBx->Checked());
+      DskBx->SetVisible(!PortBx->Checked());
+      Focus = NBtn;
+      return true;
+    }
+    default:
+      return true;
+  }
+}
+
+void TMainForm::SetPage(uint8_t Page) {
+  TWinControl *focus = nullptr;
+  if (!EnterPage(Page, focus)) return;
+
+  BBtn->SetVisible(Page != 0);
+  BBtn->SetEnabled(Page < 4);
+  NBtn->SetEnabled(Page != 4);
+  NBtn->SetCaption(LocalisedText(Page == 5 ? SFinishButton : SNextButton));
+  CBtn->SetEnabled(Page != 5);
+  TopLbl->SetCaption(PageTitle(Page));
+  CurrentPage = Page;
+  for (int slot = WizardPageCount - 1; slot >= 0; --slot) Pages[slot]->SetVisible(slot == Page);
+  if (focus != nullptr && focus->CanFocus()) focus->SetFocus();
+
+  if (Page != 4 && Silent && ExitCode == 0) NBtn->Click();
+}

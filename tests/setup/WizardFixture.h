@@ -1,0 +1,38 @@
+// The wizard as the program makes it: the application object and the
+// catalogue exist for the whole test process, and each test makes its own
+// form from the program's description, then shows it and drives it through
+// its real windows.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "runtime/SysUtils.h"
+#include "setup/Main.h"
+
+class WizardTest : public testing::Test {
+protected:
+  // A fresh run's state, then a new form (the welcome page unless silent).
+  TMainForm *MakeWizard();
+  // Shows the form without a modal loop and lets it paint.
+  void ShowWizard();
+  // Delivers everything waiting in the queue.
+  static void Pump();
+  // Picks the language through the box with the keyboard, as a user would.
+  void ChooseLanguage(uint8_t language);
+  // What the control's window shows.
+  static std::wstring WindowText(TWinControl *control);
+  void TearDown() override;
+
+  TComponentPtr<TMainForm> Form;
+};
+
+// The settings key of the setup, written raw as an earlier installation
+// would have left it; removed with everything in it.
+constexpr char SettingsKey[] = "Software\\Lorvane Word Processor\\Install";
+void WriteStoredDword(const char *name, DWORD value);
+void WriteStoredString(const char *name, const std::wstring &value);
+void RemoveStoredSettings();
