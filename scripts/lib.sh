@@ -76,20 +76,38 @@ lv_ensure_display() {
   return 1
 }
 
-# Creates the selected width's prefix once; later calls only start its
-# wineserver.
+# What every prefix is given; raise the version when it changes, so that a
+# prefix made before takes it (and a new pristine copy) at its next use.
+LV_PREFIX_SETTINGS=2
+lv_prefix_settings() {
+  # Without a window manager every hidden top-level window stalls ~2 s.
+  "$LV_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  # A crashing test must fail at once, not wait behind the crash dialog.
+  "$LV_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  # Behind its dialog font Wine links the Windows fonts of Japanese, Chinese
+  # and Korean text by name; here one font of the machine stands for them all.
+  local font
+  for font in "MS UI Gothic" "MS Gothic" "SimSun" "PMingLiU" "Gulim"; do
+    "$LV_WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
+  done
+  # The server writes the registry out when it stops.
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  echo "$LV_PREFIX_SETTINGS" > "$WINEPREFIX/.lv-ready"
+}
+
+# Creates the selected width's prefix once and keeps its settings current;
+# later calls only start its wineserver.
 lv_ensure_prefix() {
   if [ ! -f "$WINEPREFIX/.lv-ready" ]; then
     rm -rf "$WINEPREFIX" "$PRISTINE_PREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
     "$LV_WINE" wineboot -i >/dev/null 2>&1
     wineserver -w
-    # Without a window manager every hidden top-level window stalls ~2 s.
-    "$LV_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    # A crashing test must fail at once, not wait behind the crash dialog.
-    "$LV_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-    wineserver -w
-    touch "$WINEPREFIX/.lv-ready"
+    lv_prefix_settings
+  elif [ "$(cat "$WINEPREFIX/.lv-ready")" != "$LV_PREFIX_SETTINGS" ]; then
+    lv_prefix_settings
+    rm -rf "$PRISTINE_PREFIX"
   fi
   if [ ! -d "$PRISTINE_PREFIX" ]; then
     wineserver -k 2>/dev/null || true
