@@ -12,6 +12,7 @@
 
 #include "runtime/SysUtils.h"
 #include "setup/Main.h"
+#include "setup/Records.h"
 
 class WizardTest : public testing::Test {
 protected:
@@ -32,7 +33,6 @@ protected:
 
 // The settings key of the setup, written raw as an earlier installation
 // would have left it; removed with everything in it.
-constexpr char SettingsKey[] = "Software\\Lorvane Word Processor\\Install";
 void WriteStoredDword(const char *name, DWORD value);
 void WriteStoredString(const char *name, const std::wstring &value);
 void RemoveStoredSettings();

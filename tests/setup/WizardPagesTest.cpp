@@ -31,7 +31,7 @@ TEST_F(WizardTest, WithoutStoredSettingsAllThreeBoxesAreTickedAndTheDefaultFolde
   EXPECT_TRUE(form->PortBx->Enabled());
   // Reading the settings leaves no key behind.
   HKEY key;
-  EXPECT_NE(::RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+  EXPECT_NE(::RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, KEY_READ, &key), ERROR_SUCCESS);
 }
 
 TEST_F(WizardTest, StoredSettingsTickTheBoxesAndAStoredFolderThatIsGoneGivesTheDefault) {
