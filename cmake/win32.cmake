@@ -47,22 +47,48 @@ function(lv_host_tool var name)
   set(${var} "${LV_HOST_TOOLS}/${name}" PARENT_SCOPE)
 endfunction()
 
-# A test executable run under Wine by ctest (one ctest entry per executable).
-# IN_PREFIX_COPY runs it in a throwaway copy of the pristine prefix, for
-# tests that change what the setup owns.
+# A test executable run under Wine by ctest (one ctest entry per executable);
+# IN_PREFIX_COPY runs it in a throwaway copy of the prefix.
 function(lv_win_test name)
   cmake_parse_arguments(T "IN_PREFIX_COPY" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gtest_main)
   target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}/tests")
   if(T_IN_PREFIX_COPY)
-    add_test(NAME ${LV_WIN}.${name}
-      COMMAND bash "${CMAKE_SOURCE_DIR}/tests/support/run-in-prefix-copy.sh" "${LV_PRISTINE_PREFIX}"
-              $<TARGET_FILE:${name}>)
+    lv_prefix_copy_test(${LV_WIN}.${name} ${name})
   else()
     add_test(NAME ${LV_WIN}.${name} COMMAND ${name})
+    set_tests_properties(${LV_WIN}.${name} PROPERTIES ENVIRONMENT "LV_OUT_DIR=${LV_OUT_DIR}")
   endif()
-  set_tests_properties(${LV_WIN}.${name} PROPERTIES ENVIRONMENT "LV_OUT_DIR=${LV_OUT_DIR}")
+endfunction()
+
+# A ctest entry that runs the executable in a throwaway copy of the pristine
+# prefix, for tests that change what the setup owns or that need the prefix
+# changed first; the rest of the arguments are its environment (see
+# tests/support/run-in-prefix-copy.sh for the LV_PREFIX_* settings).
+function(lv_prefix_copy_test test target)
+  add_test(NAME ${test}
+    COMMAND bash "${CMAKE_SOURCE_DIR}/tests/support/run-in-prefix-copy.sh" "${LV_PRISTINE_PREFIX}"
+            $<TARGET_FILE:${target}>)
+  set(env "LV_OUT_DIR=${LV_OUT_DIR}" ${ARGN})
+  set_tests_properties(${test} PROPERTIES ENVIRONMENT "${env}")
+endfunction()
+
+# The executable again at other looks, each in a prefix copy: dpiN (a screen
+# of N pixels per inch, checked through LV_EXPECT_DPI), unthemed (no visual
+# style), or both (dpi144_unthemed). Extra environment follows ENV.
+function(lv_look_variants target)
+  cmake_parse_arguments(V "" "" "LOOKS;ENV" ${ARGN})
+  foreach(look ${V_LOOKS})
+    set(env ${V_ENV})
+    if(look MATCHES "dpi([0-9]+)")
+      list(APPEND env "LV_PREFIX_DPI=${CMAKE_MATCH_1}" "LV_EXPECT_DPI=${CMAKE_MATCH_1}")
+    endif()
+    if(look MATCHES "unthemed")
+      list(APPEND env "LV_PREFIX_UNTHEMED=1")
+    endif()
+    lv_prefix_copy_test(${LV_WIN}.${target}.${look} ${target} ${env})
+  endforeach()
 endfunction()
 
 # Runs a Windows test once per locale (LC_ALL, from which Wine takes the user
