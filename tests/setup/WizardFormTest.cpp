@@ -166,6 +166,18 @@ TEST_F(WizardTest, EachLanguageRecaptionsTheWholeFormAndTheTaskbarTitle) {
   }
 }
 
+// Without a selected item the box says nothing about the language: the
+// language and the captions stay.
+TEST_F(WizardTest, ALanguageBoxWithoutSelectionLeavesTheLanguageAsItIs) {
+  TMainForm *form = MakeWizard();
+  ShowWizard();
+  ChooseLanguage(4);
+  form->LngBx->SetItemIndex(-1);
+  form->LngChg(form->LngBx);
+  EXPECT_EQ(CurLanguage, 4);
+  EXPECT_EQ(WindowText(form->CBtn), UTF8Decode(SCancelButton[4]));
+}
+
 // The four ways out of the wizard: each asks, No keeps it, Yes ends it.
 struct TWayOut {
   const char *Name;
