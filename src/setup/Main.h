@@ -17,6 +17,13 @@
 extern WideString TargetDir;
 // The page SetPage last showed.
 extern uint8_t CurrentPage;
+// Set when the installing page begins its work; the records are then saved
+// at exit.
+extern bool InstallStarted;
+
+// Whether a window of the installed application is open: a top-level window
+// carrying its property.
+bool InstanceRunning();
 
 // The language box's items carry their language index as their object.
 inline TObject *LanguageObject(uint8_t language) { return reinterpret_cast<TObject *>(static_cast<intptr_t>(language)); }
@@ -77,6 +84,12 @@ public:
   // The data folder of a kind (0 common, 1 hidden, 2 public), made if
   // missing, with a trailing backslash; the destination when portable.
   WideString GetDataFolder(int Kind);
+  // The catalogue's install list for this installation, and for a normal
+  // one "install_stamp".
+  void BuildFileList();
+  bool IsPortable() const { return PortBx->Checked(); }
+  // The destination joined with a file name.
+  WideString InTargetDir(const AnsiString &Name) const;
   // The settings key and, unless portable, the uninstall entry.
   void SaveSettings();
   // Merges this installation's shared files into "Update.log".
@@ -96,9 +109,18 @@ private:
   // PortBx as wide as its caption plus its check mark, the help button
   // right after it.
   void FitPortableBox();
-  // The entry step of pages 1 to 3; false when it refuses the move. Focus is
-  // the control that takes the focus after the switch.
+  // The entry step of a page; false when the page is not shown (refused, or
+  // the close step, which has no page). Focus is the control that takes the
+  // focus after the switch.
   bool EnterPage(uint8_t Page, TWinControl *&Focus);
+  // Page 4 after it is shown: the files written, then page 5, or the wizard
+  // closed on a failure.
+  void RunInstallation();
+  // Page 5's entry: the common data file, then the marker or the shortcuts.
+  void FinishInstallation();
+  void CreateShortcuts();
+  // Page 6: "Update.log", the launch, the end of the wizard.
+  void CloseStep();
 
   bool FLicenseShown = false;
 

@@ -47,6 +47,19 @@ bool TMainForm::EnterPage(uint8_t Page, TWinControl *&Focus) {
       Focus = NBtn;
       return true;
     }
+    case 4:
+      if (!InstanceRunning()) return true;
+      if (Silent)
+        ExitCode = 1;
+      else
+        MessageDlg(LocalisedText(SCloseRunningInstances), mtInformation, mbOK);
+      return false;
+    case 5:
+      FinishInstallation();
+      return true;
+    case 6:
+      CloseStep();
+      return false;
     default:
       return true;
   }
@@ -66,5 +79,8 @@ void TMainForm::SetPage(uint8_t Page) {
   for (int slot = WizardPageCount - 1; slot >= 0; --slot) Pages[slot]->SetVisible(slot == Page);
   if (focus != nullptr && focus->CanFocus()) focus->SetFocus();
 
-  if (Page != 4 && Silent && ExitCode == 0) NBtn->Click();
+  if (Page == 4)
+    RunInstallation();
+  else if (Silent && ExitCode == 0)
+    NBtn->Click();
 }

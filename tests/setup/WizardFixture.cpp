@@ -34,6 +34,14 @@ TMainForm *WizardTest::MakeWizard() {
   TargetDir.clear();
   CurrentPage = 0;
   CurLanguage = 1;
+  Silent = false;
+  ExitCode = 0;
+  InstallStarted = false;
+  delete InstallLog;
+  InstallLog = nullptr;
+  InstallLogFile.clear();
+  AttachedFiles->ToInstall.Clear();
+  AttachedFiles->PublicFiles.Clear();
   Form.reset(new TMainForm(nullptr));
   return Form.get();
 }
