@@ -1,5 +1,6 @@
 #include "setup/Guard.h"
 
+#include "payload/InstUtils.h"
 #include "runtime/SysUtils.h"
 #include "toolkit/Forms.h"
 
@@ -7,8 +8,9 @@ int RunGuarded(void (*body)()) {
   try {
     body();
   } catch (...) {
-    // Reported as a message handler's would be; the run ends here.
-    HandleException();
+    // Reported as a message handler's would be, unless no window may show;
+    // the run ends here.
+    if (!Silent) HandleException();
     ExitCode = 1;
   }
   return ExitCode;

@@ -3,5 +3,6 @@
 
 // Runs the body and gives the exit code of the run. An exception that
 // escapes the body is the program's fatal error: the task-modal box
-// "Critical error" (nothing for EAbort) and exit code 1.
+// "Critical error" (nothing for EAbort, nothing in a silent run) and exit
+// code 1.
 int RunGuarded(void (*body)());

@@ -21,6 +21,10 @@ extern uint8_t CurrentPage;
 // at exit.
 extern bool InstallStarted;
 
+class TMainForm;
+// The wizard of the run, while the program body has it.
+extern TMainForm *MainForm;
+
 // Whether a window of the installed application is open: a top-level window
 // carrying its property.
 bool InstanceRunning();

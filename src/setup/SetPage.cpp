@@ -6,6 +6,20 @@
 #include "runtime/SysUtils.h"
 #include "setup/Destination.h"
 #include "setup/Main.h"
+#include "setup/Program.h"
+
+namespace {
+
+// A page check that does not let the run go on: the user is told why; a
+// silent run, which may show no window, ends with its own exit code.
+void Refuse(const TLocalisedText &message) {
+  if (Silent)
+    ExitCode = ExitRefusedSilently;
+  else
+    MessageDlg(LocalisedText(message), mtInformation, mbOK);
+}
+
+}  // namespace
 
 bool TMainForm::EnterPage(uint8_t Page, TWinControl *&Focus) {
   switch (Page) {
@@ -29,7 +43,7 @@ bool TMainForm::EnterPage(uint8_t Page, TWinControl *&Focus) {
       return true;
     case 2:
       if (!LicBx->Checked()) {
-        MessageDlg(LocalisedText(SMustAcceptLicence), mtInformation, mbOK);
+        Refuse(SMustAcceptLicence);
         return false;
       }
       Focus = DstEdt;
@@ -38,7 +52,7 @@ bool TMainForm::EnterPage(uint8_t Page, TWinControl *&Focus) {
       CheckDestination();
       const WideString destination = UTF8Decode(DstEdt->Caption());
       if (PortBx->Checked() && PortableRefused(destination, ProgramFilesFolder())) {
-        MessageDlg(LocalisedText(SPortableNotAllowed), mtInformation, mbOK);
+        Refuse(SPortableNotAllowed);
         return false;
       }
       TargetDir = destination;

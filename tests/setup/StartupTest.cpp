@@ -9,23 +9,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "support/MessageBoxDriver.h"
 #include "support/ProcessWindows.h"
+#include "support/ProgramRun.h"
 #include "resconst/ResConst.h"
 
 namespace {
 
-constexpr DWORD TimeoutMs = 60000;
 constexpr DWORD ExitDamaged = 3;
 
 std::wstring ProbePath(const std::string &probe) {
-  std::wstring path = L"Z:";
-  for (const char *p = LV_PROBE_DIR; *p != '\0'; ++p) path.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
-  return path + L"\\setup_probe_" + UTF8Decode(probe) + L".exe";
+  return WindowsPath(LV_PROBE_DIR) + L"\\setup_probe_" + UTF8Decode(probe) + L".exe";
 }
 
 int ExpectedLanguage() {
@@ -54,46 +53,9 @@ public:
 const testing::Environment *const StoredCode = testing::AddGlobalTestEnvironment(new Environment);
 
 // One run of a probe; the process is ended and closed at the latest here.
-class ProbeRun {
+class ProbeRun : public TProgramRun {
 public:
-  ProbeRun(const std::string &probe, const std::wstring &args) {
-    std::wstring commandLine = L"\"" + ProbePath(probe) + L"\" " + args;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    FStarted = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                              &FProcess);
-  }
-  ~ProbeRun() {
-    if (!FStarted) return;
-    if (WaitForSingleObject(FProcess.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(FProcess.hProcess, 99);
-    CloseHandle(FProcess.hThread);
-    CloseHandle(FProcess.hProcess);
-  }
-  ProbeRun(const ProbeRun &) = delete;
-  ProbeRun &operator=(const ProbeRun &) = delete;
-
-  bool Started() const { return FStarted; }
-  DWORD ProcessId() const { return FProcess.dwProcessId; }
-
-  // The exit code, or 259 (STILL_ACTIVE) when the probe does not end in time.
-  // Meanwhile notes whether the probe ever showed a visible top-level window.
-  DWORD Wait() {
-    while (WaitForSingleObject(FProcess.hProcess, 20) == WAIT_TIMEOUT) {
-      if (GetTickCount() - FStart > TimeoutMs) return STILL_ACTIVE;
-      for (HWND window : ProcessWindows(FProcess.dwProcessId))
-        if (IsWindowVisible(window)) FShowedWindow = true;
-    }
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(FProcess.hProcess, &code);
-    return code;
-  }
-  bool ShowedAWindow() const { return FShowedWindow; }
-
-private:
-  PROCESS_INFORMATION FProcess{};
-  bool FStarted = false;
-  bool FShowedWindow = false;
-  DWORD FStart = GetTickCount();
+  ProbeRun(const std::string &probe, const std::wstring &args) : TProgramRun(ProbePath(probe), args) {}
 };
 
 class DamagedSetupTest : public testing::TestWithParam<const char *> {};
@@ -132,20 +94,53 @@ TEST(IntactSetupTest, StartsWithoutAWordInEitherMode) {
 }
 
 // Running out of memory while inflating is no damage: the program's fatal
-// error, in either mode the task-modal critical-error box without caption
-// text, and exit code 1.
+// error, exit code 1; interactively the task-modal critical-error box without
+// caption text, silently no window at all (a box would hold up the script).
 TEST(ScarceMemoryTest, InflationWithoutMemoryEndsWithTheCriticalErrorBox) {
   for (const wchar_t *args : {L"", L"/S"}) {
     SCOPED_TRACE(UTF8Encode(args));
+    const bool silent = args[0] != 0;
     ProbeRun run("oom", args);
     ASSERT_TRUE(run.Started()) << "error " << GetLastError();
     TMessageBoxDriver driver({TBoxAnswer{IDOK}}, run.ProcessId());
     EXPECT_EQ(run.Wait(), 1u);
     const auto &boxes = driver.Finish();
+    if (silent) {
+      EXPECT_TRUE(boxes.empty());
+      EXPECT_FALSE(run.ShowedAWindow());
+      continue;
+    }
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].Text, L"Critical error");
     EXPECT_EQ(boxes[0].Owner, nullptr);
     EXPECT_EQ(boxes[0].Buttons, std::vector<int>{IDOK});
+  }
+}
+
+// A fault no handler takes is a runtime error: its number as the exit code,
+// and interactively the box "Runtime error 200 at ADDRESS" captioned
+// "Error"; silently no window at all.
+TEST(RuntimeErrorTest, ADivisionByZeroEndsTheRunWithRuntimeError200) {
+  for (const wchar_t *args : {L"", L"/S"}) {
+    SCOPED_TRACE(UTF8Encode(args));
+    const bool silent = args[0] != 0;
+    ProbeRun run("fault", args);
+    ASSERT_TRUE(run.Started()) << "error " << GetLastError();
+    TMessageBoxDriver driver({TBoxAnswer{IDOK}}, run.ProcessId());
+    EXPECT_EQ(run.Wait(), 200u);
+    const auto &boxes = driver.Finish();
+    if (silent) {
+      EXPECT_TRUE(boxes.empty());
+      EXPECT_FALSE(run.ShowedAWindow());
+      continue;
+    }
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Caption, L"Error");
+    const std::wstring prefix = L"Runtime error 200 at ";
+    EXPECT_EQ(boxes[0].Text.substr(0, prefix.size()), prefix);
+    const std::wstring address = boxes[0].Text.substr(std::min(prefix.size(), boxes[0].Text.size()));
+    EXPECT_EQ(address.size(), 2 * sizeof(void *)) << UTF8Encode(address);
+    EXPECT_EQ(address.find_first_not_of(L"0123456789ABCDEF"), std::wstring::npos) << UTF8Encode(address);
   }
 }
 

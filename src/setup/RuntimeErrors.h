@@ -1,0 +1,14 @@
+// Hardware faults (an access violation, a stack overflow, a division by
+// zero) end the run as runtime errors: the box "Runtime error N at ADDRESS",
+// caption "Error", unless the run is silent, and N as the exit code.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+// The runtime error number of a fault: 200 division by zero, 202 stack
+// overflow, 215 arithmetic overflow, 216 access violation, 217 any other.
+int32_t RuntimeErrorNumber(DWORD exceptionCode);
+// Installs the filter for faults no handler took.
+void CatchRuntimeErrors();

@@ -1,0 +1,97 @@
+// setup.exe itself, run silently as a script runs it: the exit code tells
+// what happened, and no window ever shows.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "payload/InstUtils.h"
+#include "setup/Records.h"
+#include "support/ProgramRun.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+bool KeyExists(HKEY root, const char *path) {
+  HKEY key;
+  if (::RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  ::RegCloseKey(key);
+  return true;
+}
+
+std::wstring StoredMainDir() {
+  wchar_t value[MAX_PATH] = L"";
+  DWORD size = sizeof value;
+  ::RegGetValueW(HKEY_CURRENT_USER, L"Software\\Lorvane Word Processor\\Install", L"MAINDIR", RRF_RT_REG_SZ, nullptr,
+                 value, &size);
+  return value;
+}
+
+class SetupExeTest : public testing::Test {
+protected:
+  // A run of setup.exe with these parameters; its exit code.
+  DWORD RunSetup(const std::wstring &args) {
+    TProgramRun run(WindowsPath(LV_SETUP_EXE), args);
+    EXPECT_TRUE(run.Started());
+    const DWORD code = run.Wait();
+    EXPECT_FALSE(run.ShowedAWindow()) << "a silent run showed a window";
+    return code;
+  }
+  void TearDown() override {
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Lorvane Word Processor");
+    ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallKeyPath);
+  }
+
+  TempFolder Destination;
+  const std::wstring Target = ExcludeTrailingBackslash(Destination.Path());
+};
+
+TEST_F(SetupExeTest, ASilentRunInstallsIntoTheDestinationSwitchAndSavesTheRecords) {
+  EXPECT_EQ(RunSetup(L"/S \"-D" + Target + L"\""), 0u);
+  EXPECT_TRUE(FileExists(Target + L"\\lvx.exe"));
+  EXPECT_TRUE(FileExists(Target + L"\\License.txt"));
+  const std::string log = ReadWholeFile(Target + L"\\Install.log");
+  EXPECT_NE(log.find("File Copy: " + UTF8Encode(Target) + "\\lvx.exe\r\n"), std::string::npos) << log;
+  EXPECT_EQ(StoredMainDir(), Target);
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKeyPath));
+  EXPECT_TRUE(FileExists(SharedDataFolder() + L"Update.log"));
+}
+
+// A portable installation inside Program Files is refused without a box:
+// exit code 4, nothing written, no records.
+TEST_F(SetupExeTest, ASilentRunThatAPageCheckRefusesEndsWithExitCode4) {
+  const std::wstring portable = GetSpecialFolder(CSIDL_PROGRAM_FILES) + L"\\Lorvane Portable";
+  ForceDirectories(portable);
+  WriteStringToFile(portable + L"\\Lorvane.ini", "");
+  EXPECT_EQ(RunSetup(L"/S \"-D" + portable + L"\""), 4u);
+  EXPECT_FALSE(FileExists(portable + L"\\lvx.exe"));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Lorvane Word Processor\\Install"));
+  ::DeleteFileW((portable + L"\\Lorvane.ini").c_str());
+  ::RemoveDirectoryW(portable.c_str());
+}
+
+TEST_F(SetupExeTest, ASilentRunWhileTheApplicationRunsEndsWithExitCode1AndWritesNothing) {
+  HWND window = ::CreateWindowExW(0, L"STATIC", L"lvx", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ::SetPropW(window, L"1.x Quenmoor", reinterpret_cast<HANDLE>(1));
+  EXPECT_EQ(RunSetup(L"/S \"-D" + Target + L"\""), 1u);
+  ::RemovePropW(window, L"1.x Quenmoor");
+  ::DestroyWindow(window);
+  EXPECT_FALSE(FileExists(Target + L"\\lvx.exe"));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Lorvane Word Processor\\Install"));
+}
+
+// A file that cannot be written stops the run with exit code 2; what was
+// written stays, and the records are saved all the same.
+TEST_F(SetupExeTest, ASilentRunThatCannotWriteAFileEndsWithExitCode2AndKeepsTheRecords) {
+  ASSERT_TRUE(::CreateDirectoryW((Target + L"\\License.txt").c_str(), nullptr));
+  EXPECT_EQ(RunSetup(L"/S \"-D" + Target + L"\""), 2u);
+  EXPECT_TRUE(FileExists(Target + L"\\lvx.exe"));
+  EXPECT_EQ(StoredMainDir(), Target);
+  const std::string log = ReadWholeFile(Target + L"\\Install.log");
+  EXPECT_NE(log.find("File Copy: " + UTF8Encode(Target) + "\\lvx.exe\r\n"), std::string::npos) << log;
+  EXPECT_EQ(log.find("License.txt"), std::string::npos) << log;
+}
+
+}  // namespace
