@@ -22,6 +22,13 @@ const AnsiString LinkName = "Lorvane Word Processor.lnk";
 
 WideString Link(int csidl) { return AppendFileName(GetSpecialFolder(csidl), LinkName); }
 
+// The first window of the installed application, into *found.
+BOOL CALLBACK FindApplication(HWND window, LPARAM found) {
+  if (::GetPropW(window, L"1.x Quenmoor") == nullptr) return TRUE;
+  *reinterpret_cast<HWND *>(found) = window;
+  return FALSE;
+}
+
 bool LogHas(const AnsiString &line) { return InstallLog != nullptr && InstallLog->IndexOf(line) >= 0; }
 
 // A window of the installed application, as the setup recognises one.
@@ -117,13 +124,7 @@ TEST_F(WizardInstallTest, FinishLaunchesTheApplicationInTheWizardsLanguage) {
   HWND application = nullptr;
   for (int i = 0; i < 200 && application == nullptr; ++i) {
     ::Sleep(50);
-    ::EnumWindows(
-        [](HWND window, LPARAM found) {
-          if (::GetPropW(window, L"1.x Quenmoor") == nullptr) return TRUE;
-          *reinterpret_cast<HWND *>(found) = window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&application));
+    ::EnumWindows(FindApplication, reinterpret_cast<LPARAM>(&application));
   }
   ASSERT_NE(application, nullptr) << "the application did not start";
   wchar_t language[256] = L"";
