@@ -122,7 +122,7 @@ lv_ensure_prefix() {
 # (services, devices), launched here with their output on /dev/null: started
 # under a captured test they would inherit its pipe and keep it open forever.
 lv_start_wineserver() {
-  wineserver -p >/dev/null 2>&1
+  wineserver -p >/dev/null 2>&1 || true  # already running is fine
   "$LV_WINE" cmd /c exit >/dev/null 2>&1 </dev/null
 }
 
