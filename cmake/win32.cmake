@@ -104,15 +104,23 @@ endfunction()
 
 # Where 32-bit code runs only under the user-mode emulator, a smoke of the
 # 32-bit tree (smoke32.*) runs a few tests of an executable in the 64-bit
-# prefix, judged by GoogleTest's result line. Elsewhere the full suite covers
+# prefix (IN_PREFIX_COPY: in a throwaway copy of it), judged by GoogleTest's
+# result line. Elsewhere the full suite covers
 # them and scripts/test leaves the smoke out.
 set(LV_SMOKE_PREFIX "${CMAKE_SOURCE_DIR}/build/wine64" CACHE PATH "64-bit Wine prefix the 32-bit smoke runs in")
 function(lv_smoke_test name filter)
+  cmake_parse_arguments(S "IN_PREFIX_COPY" "" "" ${ARGN})
   if(LV_WIN STREQUAL "win32")
+    set(prefix "${LV_SMOKE_PREFIX}")
+    set(env "LV_OUT_DIR=${LV_OUT_DIR}")
+    if(S_IN_PREFIX_COPY)
+      set(prefix "${LV_SMOKE_PREFIX}-pristine")
+      list(APPEND env "LV_JUDGED_IN_COPY=1")
+    endif()
     add_test(NAME smoke32.${name}
-      COMMAND bash "${CMAKE_SOURCE_DIR}/tests/support/run-judged-by-result.sh" "${LV_SMOKE_PREFIX}"
+      COMMAND bash "${CMAKE_SOURCE_DIR}/tests/support/run-judged-by-result.sh" "${prefix}"
               $<TARGET_FILE:${name}> --gtest_filter=${filter})
-    set_tests_properties(smoke32.${name} PROPERTIES ENVIRONMENT "LV_OUT_DIR=${LV_OUT_DIR}")
+    set_tests_properties(smoke32.${name} PROPERTIES ENVIRONMENT "${env}")
   endif()
 endfunction()
 

@@ -21,6 +21,13 @@ bool KeyExists(HKEY root, const char *path) {
   return true;
 }
 
+// The language of the resource, into *found (the replacement must take its
+// place, not stand beside it).
+BOOL CALLBACK FirstLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR found) {
+  *reinterpret_cast<WORD *>(found) = language;
+  return FALSE;
+}
+
 std::wstring StoredMainDir() {
   wchar_t value[MAX_PATH] = L"";
   DWORD size = sizeof value;
@@ -92,6 +99,39 @@ TEST_F(SetupExeTest, ASilentRunThatCannotWriteAFileEndsWithExitCode2AndKeepsTheR
   const std::string log = ReadWholeFile(Target + L"\\Install.log");
   EXPECT_NE(log.find("File Copy: " + UTF8Encode(Target) + "\\lvx.exe\r\n"), std::string::npos) << log;
   EXPECT_EQ(log.find("License.txt"), std::string::npos) << log;
+}
+
+// A copy of setup.exe whose payload has one byte inverted halfway through:
+// refused at start-up, before anything is written, with exit code 3.
+TEST_F(SetupExeTest, ADamagedSetupIsRefusedBeforeAnythingIsWritten) {
+  const std::wstring damaged = Destination.Path() + L"damaged-setup.exe";
+  ASSERT_TRUE(::CopyFileW(WindowsPath(LV_SETUP_EXE).c_str(), damaged.c_str(), FALSE));
+  std::string payload;
+  WORD language = 0;
+  {
+    HMODULE module = ::LoadLibraryExW(damaged.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    ::EnumResourceLanguagesW(module, L"FILES", L"FILES", FirstLanguage, reinterpret_cast<LONG_PTR>(&language));
+    HRSRC info = ::FindResourceW(module, L"FILES", L"FILES");
+    ASSERT_NE(info, nullptr);
+    const char *bytes = static_cast<const char *>(::LockResource(::LoadResource(module, info)));
+    payload.assign(bytes, ::SizeofResource(module, info));
+    ::FreeLibrary(module);
+  }
+  payload[payload.size() / 2] = static_cast<char>(~payload[payload.size() / 2]);
+  HANDLE update = ::BeginUpdateResourceW(damaged.c_str(), FALSE);
+  ASSERT_NE(update, nullptr);
+  ASSERT_TRUE(::UpdateResourceW(update, L"FILES", L"FILES", language, payload.data(),
+                                static_cast<DWORD>(payload.size())));
+  ASSERT_TRUE(::EndUpdateResourceW(update, FALSE));
+
+  const std::wstring target = Destination.Path() + L"Target";
+  TProgramRun run(damaged, L"/S \"-D" + target + L"\"");
+  ASSERT_TRUE(run.Started());
+  EXPECT_EQ(run.Wait(), 3u);
+  EXPECT_FALSE(run.ShowedAWindow());
+  EXPECT_FALSE(DirectoryExists(target));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Lorvane Word Processor\\Install"));
 }
 
 }  // namespace

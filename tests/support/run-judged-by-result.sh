@@ -2,7 +2,9 @@
 # Runs a 32-bit test executable through the 32-bit loader in the given prefix
 # (a 64-bit prefix runs 32-bit programs too) and judges it by GoogleTest's own
 # result line rather than the exit code: under the user-mode emulator a
-# process now and then crashes at its exit after its work is done.
+# process now and then crashes at its exit after its work is done. With
+# LV_JUDGED_IN_COPY=1 it runs in a throwaway copy of PREFIX (give the pristine
+# one), for tests that change what the setup owns.
 #   run-judged-by-result.sh PREFIX PROGRAM [ARGS...]
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/lib.sh"
@@ -11,7 +13,21 @@ export WINEPREFIX=$1
 shift
 unset WINEARCH WINELOADER
 log=$(mktemp)
-trap 'rm -f "$log"' EXIT
+copy=
+cleanup() {
+  rm -f "$log"
+  if [ -n "$copy" ]; then
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    rm -rf "$copy"
+  fi
+}
+trap cleanup EXIT
+if [ "${LV_JUDGED_IN_COPY:-}" = 1 ]; then
+  copy=$(mktemp -d "${TMPDIR:-/tmp}/lvprefix.XXXXXX")
+  cp -a "$WINEPREFIX" "$copy/wine"
+  export WINEPREFIX=$copy/wine
+fi
 
 wine "$@" 2>&1 | tee "$log"
 status=${PIPESTATUS[0]}
