@@ -93,55 +93,50 @@ TEST(IntactSetupTest, StartsWithoutAWordInEitherMode) {
   }
 }
 
-// Running out of memory while inflating is no damage: the program's fatal
-// error, exit code 1; interactively the task-modal critical-error box without
-// caption text, silently no window at all (a box would hold up the script).
-TEST(ScarceMemoryTest, InflationWithoutMemoryEndsWithTheCriticalErrorBox) {
+// Runs the probe interactively and silently; both end with exitCode, the
+// silent run without any window (a box would hold up the script). Returns the
+// one box the interactive run showed.
+TSeenBox ExpectFatalEnd(const char *probe, DWORD exitCode) {
+  TSeenBox shown;
   for (const wchar_t *args : {L"", L"/S"}) {
     SCOPED_TRACE(UTF8Encode(args));
-    const bool silent = args[0] != 0;
-    ProbeRun run("oom", args);
-    ASSERT_TRUE(run.Started()) << "error " << GetLastError();
+    ProbeRun run(probe, args);
+    EXPECT_TRUE(run.Started()) << "error " << GetLastError();
     TMessageBoxDriver driver({TBoxAnswer{IDOK}}, run.ProcessId());
-    EXPECT_EQ(run.Wait(), 1u);
+    EXPECT_EQ(run.Wait(), exitCode);
     const auto &boxes = driver.Finish();
-    if (silent) {
+    if (args[0] != 0) {
       EXPECT_TRUE(boxes.empty());
       EXPECT_FALSE(run.ShowedAWindow());
-      continue;
+    } else if (boxes.size() == 1) {
+      shown = boxes[0];
+    } else {
+      ADD_FAILURE() << boxes.size() << " boxes";
     }
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].Text, L"Critical error");
-    EXPECT_EQ(boxes[0].Owner, nullptr);
-    EXPECT_EQ(boxes[0].Buttons, std::vector<int>{IDOK});
   }
+  return shown;
+}
+
+// Running out of memory while inflating is no damage: the program's fatal
+// error, exit code 1; interactively the task-modal critical-error box without
+// caption text.
+TEST(ScarceMemoryTest, InflationWithoutMemoryEndsWithTheCriticalErrorBox) {
+  const TSeenBox box = ExpectFatalEnd("oom", 1);
+  EXPECT_EQ(box.Text, L"Critical error");
+  EXPECT_EQ(box.Owner, nullptr);
+  EXPECT_EQ(box.Buttons, std::vector<int>{IDOK});
 }
 
 // A fault no handler takes is a runtime error: its number as the exit code,
-// and interactively the box "Runtime error 200 at ADDRESS" captioned
-// "Error"; silently no window at all.
+// and interactively the box "Runtime error 200 at ADDRESS" captioned "Error".
 TEST(RuntimeErrorTest, ADivisionByZeroEndsTheRunWithRuntimeError200) {
-  for (const wchar_t *args : {L"", L"/S"}) {
-    SCOPED_TRACE(UTF8Encode(args));
-    const bool silent = args[0] != 0;
-    ProbeRun run("fault", args);
-    ASSERT_TRUE(run.Started()) << "error " << GetLastError();
-    TMessageBoxDriver driver({TBoxAnswer{IDOK}}, run.ProcessId());
-    EXPECT_EQ(run.Wait(), 200u);
-    const auto &boxes = driver.Finish();
-    if (silent) {
-      EXPECT_TRUE(boxes.empty());
-      EXPECT_FALSE(run.ShowedAWindow());
-      continue;
-    }
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].Caption, L"Error");
-    const std::wstring prefix = L"Runtime error 200 at ";
-    EXPECT_EQ(boxes[0].Text.substr(0, prefix.size()), prefix);
-    const std::wstring address = boxes[0].Text.substr(std::min(prefix.size(), boxes[0].Text.size()));
-    EXPECT_EQ(address.size(), 2 * sizeof(void *)) << UTF8Encode(address);
-    EXPECT_EQ(address.find_first_not_of(L"0123456789ABCDEF"), std::wstring::npos) << UTF8Encode(address);
-  }
+  const TSeenBox box = ExpectFatalEnd("fault", 200);
+  EXPECT_EQ(box.Caption, L"Error");
+  const std::wstring prefix = L"Runtime error 200 at ";
+  EXPECT_EQ(box.Text.substr(0, prefix.size()), prefix);
+  const std::wstring address = box.Text.substr(std::min(prefix.size(), box.Text.size()));
+  EXPECT_EQ(address.size(), 2 * sizeof(void *)) << UTF8Encode(address);
+  EXPECT_EQ(address.find_first_not_of(L"0123456789ABCDEF"), std::wstring::npos) << UTF8Encode(address);
 }
 
 }  // namespace
