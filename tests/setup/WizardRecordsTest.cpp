@@ -78,6 +78,7 @@ TEST_F(WizardTest, UpdateLogIsLeftAloneWithoutSharedFilesAndGoesToTheCommonDataF
   TMainForm *form = MakeWizard();
   form->FInstallTime = 1.0;
   const WideString common = SharedDataFolder();
+  TempFolder::RemoveTree(common);  // what an installation of another test left
   AttachedFiles->PublicFiles.Clear();
   form->WriteUpdateLog();
   EXPECT_FALSE(DirectoryExists(ExcludeTrailingBackslash(common))) << "the data folder was made for nothing";

@@ -1,8 +1,12 @@
-// The first three pages in the languages of three scripts, photographed for
-// a person to look at (when LV_SHOT_DIR names a folder), and checked for
-// what a picture shows plainly: nothing sticks out of its page.
+// The pages a user sees (welcome, licence, destination, ready, finished; the
+// installing page shows while the files are written, and nothing paints
+// then) in the languages of three scripts, photographed for a person to look
+// at (when LV_SHOT_DIR names a folder), and checked for what a picture shows
+// plainly: nothing sticks out of its page. The installation goes to the
+// default folder of the throwaway prefix.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "WizardFixture.h"
@@ -18,7 +22,7 @@ void ExpectInside(TControl *control) {
   EXPECT_LE(control->Top() + control->Height(), control->Parent()->ClientHeight()) << control->Name();
 }
 
-TEST_F(WizardTest, WelcomeLicenceAndDestinationPagesInThreeScripts) {
+TEST_F(WizardTest, EveryPageAUserSeesInThreeScripts) {
   const std::wstring look = std::to_wstring(ScreenPixelsPerInch()) + L"dpi-" +
                             (ThemeServices().ThemesEnabled() ? L"themed" : L"plain");
   for (uint8_t language : {1, 5, 7}) {
@@ -26,11 +30,11 @@ TEST_F(WizardTest, WelcomeLicenceAndDestinationPagesInThreeScripts) {
     TMainForm *form = MakeWizard();
     ShowWizard();
     ChooseLanguage(language);
-    for (int page = 0; page <= 2; ++page) {
+    form->FinBx->SetChecked(false);
+    for (int page : {0, 1, 2, 3, 5}) {
       ASSERT_EQ(CurrentPage, page);
-      for (TControl *c : {static_cast<TControl *>(form->TopLbl), static_cast<TControl *>(form->LngLbl),
-                          static_cast<TControl *>(form->LicBx), static_cast<TControl *>(form->PortBx),
-                          static_cast<TControl *>(form->PortIBtn)})
+      for (TControl *c : std::initializer_list<TControl *>{form->TopLbl, form->LngLbl, form->LicBx, form->PortBx,
+                                                           form->PortIBtn, form->Inst2AllBx, form->DskBx, form->FinBx})
         ExpectInside(c);
       EXPECT_LT(form->LngLbl->Left() + form->LngLbl->Width(), form->LngBx->Left());
       const std::wstring path = ShotPath(L"wizard-" + UTF8Decode(Languages[language].Code) + L"-page" +

@@ -25,13 +25,7 @@ public:
   const std::wstring &Path() const { return FPath; }
   std::wstring operator/(const std::wstring &name) const { return FPath + name; }
 
-private:
-  static std::wstring TempPath() {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    return temp;
-  }
-
+  // Removes the folder (with a trailing backslash) and everything in it.
   static void RemoveTree(const std::wstring &folder) {
     WIN32_FIND_DATAW data;
     HANDLE search = FindFirstFileW((folder + L"*").c_str(), &data);
@@ -50,6 +44,13 @@ private:
       FindClose(search);
     }
     RemoveDirectoryW(folder.c_str());
+  }
+
+private:
+  static std::wstring TempPath() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    return temp;
   }
 
   std::wstring FPath;
