@@ -54,31 +54,32 @@ lv_native_32bit() {
   [ -x /lib/ld-linux.so.2 ] && /lib/ld-linux.so.2 --version >/dev/null 2>&1
 }
 
-# Starts our own Xvfb when no display is set; stopped by lv_cleanup.
+# Starts our own Xvfb when no display is set; stopped by lv_cleanup. The
+# server picks a free display number itself (-displayfd), so scripts starting
+# side by side never share one.
 lv_ensure_display() {
   [ -n "${DISPLAY:-}" ] && return 0
-  local n
-  for n in $(seq 90 140); do
-    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    lv_xvfb_pid=$!
-    local i
-    for i in $(seq 1 50); do
-      [ -e /tmp/.X11-unix/X$n ] && break
-      sleep 0.1
-    done
-    if kill -0 "$lv_xvfb_pid" 2>/dev/null; then
-      export DISPLAY=:$n
-      return 0
-    fi
+  local chosen i n
+  chosen=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$chosen" >/dev/null 2>&1 &
+  lv_xvfb_pid=$!
+  for i in $(seq 1 100); do
+    [ -s "$chosen" ] && break
+    sleep 0.1
   done
+  n=$(head -n 1 "$chosen")
+  rm -f "$chosen"
+  if [ -n "$n" ] && kill -0 "$lv_xvfb_pid" 2>/dev/null; then
+    export DISPLAY=:$n
+    return 0
+  fi
   echo "could not start Xvfb" >&2
   return 1
 }
 
 # What every prefix is given; raise the version when it changes, so that a
 # prefix made before takes it (and a new pristine copy) at its next use.
-LV_PREFIX_SETTINGS=2
+LV_PREFIX_SETTINGS=3
 lv_prefix_settings() {
   # Without a window manager every hidden top-level window stalls ~2 s.
   "$LV_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
@@ -89,6 +90,16 @@ lv_prefix_settings() {
   local font
   for font in "MS UI Gothic" "MS Gothic" "SimSun" "PMingLiU" "Gulim"; do
     "$LV_WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
+  done
+  # A new prefix links the user's desktop, documents and the like to the
+  # host's home, which every prefix (and every test running beside another)
+  # would then share: folders of the prefix's own instead.
+  local link
+  for link in "$WINEPREFIX"/drive_c/users/*/*; do
+    if [ -L "$link" ]; then
+      rm "$link"
+      mkdir "$link"
+    fi
   done
   # The server writes the registry out when it stops.
   wineserver -k 2>/dev/null || true

@@ -2,8 +2,8 @@
 # Runs a Windows program in a throwaway copy of a Wine prefix, for tests that
 # change what the setup owns (its registry keys, its folders). Give it the
 # pristine prefix: nothing runs in that one, so the copy is consistent. The
-# copy and its wineserver are gone afterwards; the program's exit code is
-# returned.
+# copy, its wineserver and its screen (an Xvfb of its own) are gone
+# afterwards; the program's exit code is returned.
 #   run-in-prefix-copy.sh PREFIX PROGRAM [ARGS...]
 # LV_PREFIX_DPI=N gives the copy a screen of N pixels per inch;
 # LV_PREFIX_UNTHEMED=1 turns its visual style off;
@@ -18,10 +18,16 @@ lv_width "$(lv_prefix_width "$prefix")"
 copy=$(mktemp -d "${TMPDIR:-/tmp}/lvprefix.XXXXXX")
 export WINEPREFIX=$copy/wine
 
+# A screen of its own, so that the windows of tests running beside this one
+# cannot take the focus from it.
+unset DISPLAY
+lv_ensure_display
+
 cleanup() {
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
   rm -rf "$copy"
+  if [ -n "$lv_xvfb_pid" ]; then kill "$lv_xvfb_pid" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
 
