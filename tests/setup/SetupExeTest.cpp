@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "RunningApplication.h"
 #include "payload/InstUtils.h"
 #include "setup/Records.h"
 #include "support/ProgramRun.h"
@@ -80,11 +81,10 @@ TEST_F(SetupExeTest, ASilentRunThatAPageCheckRefusesEndsWithExitCode4) {
 }
 
 TEST_F(SetupExeTest, ASilentRunWhileTheApplicationRunsEndsWithExitCode1AndWritesNothing) {
-  HWND window = ::CreateWindowExW(0, L"STATIC", L"lvx", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-  ::SetPropW(window, L"1.x Quenmoor", reinterpret_cast<HANDLE>(1));
-  EXPECT_EQ(RunSetup(L"/S \"-D" + Target + L"\""), 1u);
-  ::RemovePropW(window, L"1.x Quenmoor");
-  ::DestroyWindow(window);
+  {
+    TRunningApplication application;
+    EXPECT_EQ(RunSetup(L"/S \"-D" + Target + L"\""), 1u);
+  }
   EXPECT_FALSE(FileExists(Target + L"\\lvx.exe"));
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Lorvane Word Processor\\Install"));
 }

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "RunningApplication.h"
 #include "WizardFixture.h"
 #include "payload/AttachFiles.h"
 #include "payload/InstUtils.h"
@@ -24,28 +25,13 @@ WideString Link(int csidl) { return AppendFileName(GetSpecialFolder(csidl), Link
 
 // The first window of the installed application, into *found.
 BOOL CALLBACK FindApplication(HWND window, LPARAM found) {
-  if (::GetPropW(window, L"1.x Quenmoor") == nullptr) return TRUE;
+  if (::GetPropW(window, TRunningApplication::Property) == nullptr) return TRUE;
   *reinterpret_cast<HWND *>(found) = window;
   return FALSE;
 }
 
 bool LogHas(const AnsiString &line) { return InstallLog != nullptr && InstallLog->IndexOf(line) >= 0; }
 
-// A window of the installed application, as the setup recognises one.
-class TRunningApplication {
-public:
-  TRunningApplication() {
-    FWindow = ::CreateWindowExW(0, L"STATIC", L"lvx", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    ::SetPropW(FWindow, L"1.x Quenmoor", reinterpret_cast<HANDLE>(1));
-  }
-  ~TRunningApplication() {
-    ::RemovePropW(FWindow, L"1.x Quenmoor");
-    ::DestroyWindow(FWindow);
-  }
-
-private:
-  HWND FWindow;
-};
 
 class WizardInstallTest : public WizardTest {
 protected:
