@@ -96,7 +96,7 @@ TLocalisedText SInstallForAll = {
     "Instalar para cualquier persona que use esta computadora",
     "Installer pour &tous les utilisateurs de cet ordinateur",
     "Zainstaluj dla każdego, kto korzysta z tego komputera",
-    "このコンピュータを使用するすべてのユーザー向けにインストールする(&A)",
+    "すべてのユーザー向けにインストールする(&A)",
     "&A为使用此计算机的任何人安装",
     "&A為使用此計算機的任何人安裝",
 };
@@ -153,7 +153,7 @@ TLocalisedText SWelcomeText = {
     "Este programa instalará el %s (versión 5.0.0.4%s) en su computadora.",
     "Ce programme va installer le %s, version 5.0.0.4%s, sur votre ordinateur.",
     "Ten program zainstaluje %s (wersja 5.0.0.4%s) na tym komputerze.",
-    "このプログラムは、%s（バージョン %s）をお使いのコンピュータにインストールします。",
+    "このプログラムは、%s（バージョン 5.0.0.4%s）をお使いのコンピュータにインストールします。",
     "本程序将在您的计算机上安装%s（版本 5.0.0.4%s）。",
     "本程式將在您的電腦上安裝%s（版本 5.0.0.4%s）。",
 };
@@ -204,7 +204,7 @@ TLocalisedText SFinishedText = {
     "Program %s 5.0.0.4%s został pomyślnie zainstalowany na tym komputerze.\r\r"
     "Kliknij KONIEC, aby zakończyć instalację.",
 
-    "%s %s がコンピュータに正常にインストールされました。\r\r"
+    "%s 5.0.0.4%s がコンピュータに正常にインストールされました。\r\r"
     "セットアップを終了するには [終了] をクリックしてください。",
 
     "%s 5.0.0.4%s已成功安装到您的计算机上。\r\r单击“结束”退出安装程序。",

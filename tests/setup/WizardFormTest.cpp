@@ -36,10 +36,10 @@ const TStoredBounds Layout[] = {
     {"DPan", "MainForm", 123, 47, 369, 261},   {"DstEdt", "DPan", 12, 30, 252, None},
     {"BwsBtn", "DPan", 266, 30, 90, 22},       {"PortBx", "DPan", 12, 80, None, None},
     {"PortIBtn", "DPan", None, 77, 40, 22},    {"SPan", "MainForm", 123, 47, 369, 261},
-    {"StartLbl", "SPan", 12, 27, 345, 100},    {"Inst2AllBx", "SPan", 12, 189, 300, None},
-    {"DskBx", "SPan", 12, 212, 300, None},     {"IPan", "MainForm", 123, 47, 369, 261},
+    {"StartLbl", "SPan", 12, 27, 345, 100},    {"Inst2AllBx", "SPan", 12, 189, 345, None},
+    {"DskBx", "SPan", 12, 212, 345, None},     {"IPan", "MainForm", 123, 47, 369, 261},
     {"FPan", "MainForm", 123, 47, 369, 261},   {"FinLbl", "FPan", 12, 27, 345, 150},
-    {"FinBx", "FPan", 12, 190, 300, None},     {"BtmBvlPan", "MainForm", 0, 306, 492, 2},
+    {"FinBx", "FPan", 12, 190, 345, None},     {"BtmBvlPan", "MainForm", 0, 306, 492, 2},
     {"BtmBvl", "BtmBvlPan", 1, 0, 491, 2},     {"BtmPan", "MainForm", 0, 307, 492, 44},
     {"BBtn", "BtmPan", 210, 12, 85, 22},       {"NBtn", "BtmPan", 295, 12, 85, 22},
     {"CBtn", "BtmPan", 392, 12, 85, 22},
@@ -163,6 +163,15 @@ TEST_F(WizardTest, EachLanguageRecaptionsTheWholeFormAndTheTaskbarTitle) {
     EXPECT_EQ(form->PortBx->Width(), form->Canvas()->TextWidth(SInstallPortable[language]) + form->PortBx->Height());
     EXPECT_EQ(form->PortIBtn->Left(), form->PortBx->Left() + form->PortBx->Width());
     EXPECT_LE(form->PortIBtn->Left() + form->PortIBtn->Width(), form->DPan->Width());
+    // Both texts that name the version show it.
+    EXPECT_NE(WindowText(form->WelLbl).find(L"5.0.0.4"), std::wstring::npos);
+    EXPECT_NE(WindowText(form->FinLbl).find(L"5.0.0.4"), std::wstring::npos);
+    // Every other box shows its whole caption.
+    for (TCheckBox *box : {form->LicBx, form->Inst2AllBx, form->DskBx, form->FinBx}) {
+      AnsiString shown = UTF8Encode(WindowText(box));
+      std::erase(shown, '&');
+      EXPECT_LE(form->Canvas()->TextWidth(shown) + box->Height(), box->Width()) << box->Name();
+    }
   }
 }
 
