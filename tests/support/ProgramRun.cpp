@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr DWORD TimeoutMs = 60000;
+constexpr DWORD TimeoutMs = 180000;
 
 }  // namespace
 

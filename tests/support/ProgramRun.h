@@ -18,7 +18,7 @@ public:
   DWORD ProcessId() const { return FProcess.dwProcessId; }
 
   // The exit code, or 259 (STILL_ACTIVE) when the program does not end within
-  // a minute. Meanwhile notes whether it ever showed a visible top-level
+  // three minutes. Meanwhile notes whether it ever showed a visible top-level
   // window.
   DWORD Wait();
   bool ShowedAWindow() const { return FShowedWindow; }

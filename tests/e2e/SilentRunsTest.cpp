@@ -1,0 +1,209 @@
+// setup.exe run silently, as a script runs it: no window ever shows, and the
+// exit code and what is left on disk tell what happened.
+#include <windows.h>
+#include <shlobj.h>
+
+#include "SetupRun.h"
+#include "automation/Automation.h"
+#include "payload/InstUtils.h"
+#include "resconst/ResConst.h"
+
+namespace {
+
+// The silent cases, apart from the interactive ones so that both run at once.
+class SilentRun : public SetupRunTest {};
+
+// A silent run with these parameters: its exit code, and no window shown.
+DWORD RunSilently(const std::wstring &args, const std::wstring &program = SetupExe()) {
+  TSetupRun run(args, program);
+  const DWORD code = run.Wait();
+  EXPECT_FALSE(run.ShowedAWindow()) << "a silent run showed a window";
+  return code;
+}
+
+std::wstring Quoted(const std::wstring &parameter) { return L"\"" + parameter + L"\""; }
+
+std::string UpperCased(const std::string &utf8) {
+  std::wstring text = UTF8Decode(utf8);
+  ::CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+  return UTF8Encode(text);
+}
+
+std::wstring ProgramFiles() { return GetSpecialFolder(CSIDL_PROGRAM_FILES); }
+
+// The switch is read from the first two characters of any parameter; a
+// parameter that does not match leaves the wizard to a person, who cancels.
+TEST_F(SilentRun, TheSilentSwitchAndItsNonMatches) {
+  struct {
+    const wchar_t *Parameter;
+    bool Silent;
+  } cases[] = {{L"/s", true},  {L"-S", true},  {L"-silent", true}, {L"/S:anything", true},
+               {L"S", false},  {L"-x", false}, {L"--S", false},    {L"-", false}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(UTF8Encode(c.Parameter));
+    RemoveEveryTrace();
+    TInstallCheck check(TChoices{Target});
+    TSetupRun run(std::wstring(c.Parameter) + L" " + Quoted(L"-D" + Target));
+    if (c.Silent) {
+      EXPECT_EQ(run.Wait(), 0u);
+      EXPECT_FALSE(run.ShowedAWindow());
+      check.ExpectInstalled();
+      TempFolder::RemoveTree(Target + L"\\");
+      continue;
+    }
+    ASSERT_TRUE(run.OnPage(0));
+    ASSERT_TRUE(run.Press(SCancelButton));
+    const TBox box = WaitForBox(run.ProcessId());
+    EXPECT_EQ(box.Text, Text(SConfirmQuit[1]));
+    Answer(box, IDYES);
+    EXPECT_EQ(run.Wait(), 0u);
+    TInstallCheck::ExpectNothingInstalled(Target);
+  }
+}
+
+// Of several destination switches the first wins; an empty one gives the
+// default folder.
+TEST_F(SilentRun, TheFirstDestinationSwitchWinsAndAnEmptyOneGivesTheDefaultFolder) {
+  const std::wstring second = Work.Path() + L"Second";
+  {
+    TInstallCheck check(TChoices{Target});
+    EXPECT_EQ(RunSilently(L"/S " + Quoted(L"-D" + Target) + L" " + Quoted(L"/d" + second)), 0u);
+    check.ExpectInstalled();
+    EXPECT_FALSE(DirectoryExists(second));
+  }
+  RemoveEveryTrace();
+  const std::wstring standard = ProgramFiles() + L"\\Lorvane";
+  TInstallCheck check(TChoices{standard});
+  EXPECT_EQ(RunSilently(L"-D /S"), 0u);
+  check.ExpectInstalled();
+  TempFolder::RemoveTree(standard + L"\\");
+}
+
+// Each stored value is taken up, the language only when its code matches
+// exactly; a destination switch still beats the stored folder.
+TEST_F(SilentRun, AnEarlierInstallationsSettingsGuideASilentRun) {
+  const std::wstring stored = Work.Path() + L"Stored";
+  ::CreateDirectoryW(stored.c_str(), nullptr);
+  struct TCase {
+    const wchar_t *Language;
+    DWORD ForAll, Desktop, Launch;
+    bool Switch;
+    uint8_t Expected;
+  } cases[] = {
+      {L"ja", 0, 0, 1, false, 5},
+      {L"JA", 7, 1, 0, false, 1},
+      {L"zht", 1, 0, 1, true, 7},
+  };
+  for (const TCase &c : cases) {
+    SCOPED_TRACE(UTF8Encode(c.Language));
+    RemoveEveryTrace();
+    StoreSetting("MAINDIR", stored);
+    StoreSetting("INSTALLTOALL", c.ForAll);
+    StoreSetting("DSKSHORTCUT", c.Desktop);
+    StoreSetting("LAUNCH", c.Launch);
+    StoreSetting("UILANG", std::wstring(c.Language));
+    TChoices choices(c.Switch ? Target : stored);
+    choices.ForAll = c.ForAll != 0;
+    choices.Desktop = c.Desktop != 0;
+    choices.Launch = c.Launch != 0;
+    choices.Language = c.Expected;
+    TInstallCheck check(choices);
+    EXPECT_EQ(RunSilently(c.Switch ? L"/S " + Quoted(L"-D" + Target) : L"/S"), 0u);
+    check.ExpectInstalled();
+  }
+}
+
+// The second installation keeps the first one's "Install.log", adds no line
+// that is there already in another letter case, and moves every shared file
+// into one new group of "Update.log".
+TEST_F(SilentRun, ASecondInstallationOverTheFirstKeepsOneLogAndOneGroup) {
+  for (int run = 1; run <= 2; ++run) {
+    SCOPED_TRACE(run);
+    TInstallCheck check(TChoices{Target});
+    EXPECT_EQ(RunSilently(L"/S " + Quoted(L"-D" + Target)), 0u);
+    check.ExpectInstalled();
+    if (run == 2) break;
+    const std::wstring log = Target + L"\\Install.log";
+    std::string lines = ReadWholeFile(log);
+    const std::string program = UTF8Encode(Target) + "\\lvx.exe";
+    lines.replace(lines.find(program), program.size(), UpperCased(program));
+    WriteStringToFile(log, lines + "File Copy: C:\\Elsewhere\\kept.txt\r\n");
+  }
+}
+
+// Links go to the chosen scope; the other scope's links of that name go, and
+// a link under another language's name stays.
+TEST_F(SilentRun, LinksGoToTheChosenScopeAndTheOtherScopesLinksAreDeleted) {
+  for (bool forAll : {true, false}) {
+    SCOPED_TRACE(forAll ? "all users" : "current user");
+    RemoveEveryTrace();
+    const std::wstring other[] = {LinkFolder(!forAll, false) + L"\\" + LinkName(1),
+                                  LinkFolder(!forAll, true) + L"\\" + LinkName(1)};
+    const std::wstring foreign = LinkFolder(forAll, false) + L"\\" + LinkName(0);
+    for (const std::wstring &link : {other[0], other[1], foreign}) WriteStringToFile(link, "an earlier link");
+    StoreSetting("INSTALLTOALL", forAll);
+    StoreSetting("UILANG", std::wstring(L"en"));
+    TChoices choices(Target);
+    choices.ForAll = forAll;
+    TInstallCheck check(choices);
+    EXPECT_EQ(RunSilently(L"/S " + Quoted(L"-D" + Target)), 0u);
+    check.ExpectInstalled();
+    EXPECT_FALSE(FileExists(other[0]));
+    EXPECT_FALSE(FileExists(other[1]));
+    EXPECT_TRUE(FileExists(foreign)) << "a link of another language was touched";
+  }
+}
+
+// A folder holding the marker takes a portable installation; updating it
+// replaces the program but keeps what the user changed.
+TEST_F(SilentRun, APortableInstallationAndItsUpdate) {
+  ForceDirectories(Target + L"\\");
+  WriteStringToFile(Target + L"\\Lorvane.ini", "");
+  TChoices choices(Target);
+  choices.Portable = true;
+  {
+    TInstallCheck check(choices);
+    EXPECT_EQ(RunSilently(L"/S " + Quoted(L"-D" + Target)), 0u);
+    check.ExpectInstalled();
+  }
+  const std::wstring edited = Target + L"\\Templates\\Letters\\Letter 1.rtf";
+  ASSERT_TRUE(FileExists(edited));
+  WriteStringToFile(edited, "the user's own letter");
+  WriteStringToFile(Target + L"\\lvx.exe", "an older program");
+  choices.Unwritten = {edited};
+  TInstallCheck check(choices);
+  EXPECT_EQ(RunSilently(L"/S " + Quoted(L"-D" + Target)), 0u);
+  check.ExpectInstalled();
+  EXPECT_EQ(ReadWholeFile(edited), "the user's own letter");
+  EXPECT_EQ(ReadWholeFile(Target + L"\\Lorvane.ini"), "");
+}
+
+// A portable copy inside Program Files is refused without a box: exit code
+// 4, nothing written.
+TEST_F(SilentRun, ASilentPortableRunInsideProgramFilesIsRefusedWithExitCode4) {
+  const std::wstring portable = ProgramFiles() + L"\\Lorvane Portable";
+  ForceDirectories(portable + L"\\");
+  WriteStringToFile(portable + L"\\Lorvane.ini", "");
+  EXPECT_EQ(RunSilently(L"/S " + Quoted(L"-D" + portable)), 4u);
+  EXPECT_FALSE(FileExists(portable + L"\\lvx.exe"));
+  TempFolder::RemoveTree(portable + L"\\");
+  TInstallCheck::ExpectNothingInstalled(portable);
+}
+
+TEST_F(SilentRun, ASilentRunWhileTheApplicationRunsEndsWithExitCode1AndWritesNothing) {
+  TSetupRun application(L"", StandInApp());
+  ASSERT_NE(WaitForTopWindow(application.ProcessId(), L"LorvaneWordProcessorStandIn"), nullptr);
+  EXPECT_EQ(RunSilently(L"/S " + Quoted(L"-D" + Target)), 1u);
+  TInstallCheck::ExpectNothingInstalled(Target);
+}
+
+// A file that cannot be written stops the run with exit code 2; what was
+// written stays, and the records are saved all the same.
+TEST_F(SilentRun, ASilentRunThatCannotWriteAFileEndsWithExitCode2AndKeepsTheRecords) {
+  ForceDirectories(Target + L"\\License.txt\\");
+  TInstallCheck check(TChoices{Target});
+  EXPECT_EQ(RunSilently(L"/S " + Quoted(L"-D" + Target)), 2u);
+  check.ExpectStoppedAtTheLicence();
+}
+
+}  // namespace
