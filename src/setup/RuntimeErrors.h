@@ -1,6 +1,7 @@
 // Hardware faults (an access violation, a stack overflow, a division by
-// zero) end the run as runtime errors: the box "Runtime error N at ADDRESS",
-// caption "Error", unless the run is silent, and N as the exit code.
+// zero) and a heap that has no more memory end the run as runtime errors:
+// the box "Runtime error N at ADDRESS", caption "Error", unless the run is
+// silent, and N as the exit code.
 #pragma once
 
 #include <windows.h>
@@ -10,5 +11,6 @@
 // The runtime error number of a fault: 200 division by zero, 202 stack
 // overflow, 215 arithmetic overflow, 216 access violation, 217 any other.
 int32_t RuntimeErrorNumber(DWORD exceptionCode);
-// Installs the filter for faults no handler took.
+// Installs the filter for faults no handler took, and makes a refused
+// allocation runtime error 203.
 void CatchRuntimeErrors();

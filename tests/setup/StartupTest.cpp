@@ -127,16 +127,24 @@ TEST(ScarceMemoryTest, InflationWithoutMemoryEndsWithTheCriticalErrorBox) {
   EXPECT_EQ(box.Buttons, std::vector<int>{IDOK});
 }
 
-// A fault no handler takes is a runtime error: its number as the exit code,
-// and interactively the box "Runtime error 200 at ADDRESS" captioned "Error".
-TEST(RuntimeErrorTest, ADivisionByZeroEndsTheRunWithRuntimeError200) {
-  const TSeenBox box = ExpectFatalEnd("fault", 200);
-  EXPECT_EQ(box.Caption, L"Error");
-  const std::wstring prefix = L"Runtime error 200 at ";
-  EXPECT_EQ(box.Text.substr(0, prefix.size()), prefix);
-  const std::wstring address = box.Text.substr(std::min(prefix.size(), box.Text.size()));
-  EXPECT_EQ(address.size(), 2 * sizeof(void *)) << UTF8Encode(address);
-  EXPECT_EQ(address.find_first_not_of(L"0123456789ABCDEF"), std::wstring::npos) << UTF8Encode(address);
+// A fault no handler takes, and a heap that refuses a block, are runtime
+// errors: the number as the exit code, and interactively the box "Runtime
+// error N at ADDRESS" captioned "Error".
+TEST(RuntimeErrorTest, ADivisionByZeroAndAnExhaustedHeapEndTheRunWithTheirRuntimeErrors) {
+  const struct {
+    const char *Probe;
+    DWORD Number;
+  } cases[] = {{"fault", 200}, {"heap", 203}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.Probe);
+    const TSeenBox box = ExpectFatalEnd(c.Probe, c.Number);
+    EXPECT_EQ(box.Caption, L"Error");
+    const std::wstring prefix = L"Runtime error " + std::to_wstring(c.Number) + L" at ";
+    EXPECT_EQ(box.Text.substr(0, prefix.size()), prefix);
+    const std::wstring address = box.Text.substr(std::min(prefix.size(), box.Text.size()));
+    EXPECT_EQ(address.size(), 2 * sizeof(void *)) << UTF8Encode(address);
+    EXPECT_EQ(address.find_first_not_of(L"0123456789ABCDEF"), std::wstring::npos) << UTF8Encode(address);
+  }
 }
 
 }  // namespace
