@@ -36,6 +36,23 @@ BOOL CALLBACK FindTop(HWND window, LPARAM param) {
   return FALSE;
 }
 
+struct TTaskbarSearch {
+  DWORD ProcessId;
+  std::vector<HWND> Found;
+};
+
+BOOL CALLBACK CollectTaskbarWindow(HWND window, LPARAM param) {
+  auto *search = reinterpret_cast<TTaskbarSearch *>(param);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(window, &owner);
+  if (owner != search->ProcessId || !Showing(window)) return TRUE;
+  const LONG_PTR exStyle = ::GetWindowLongPtrW(window, GWL_EXSTYLE);
+  const bool unowned = ::GetWindow(window, GW_OWNER) == nullptr;
+  if ((exStyle & WS_EX_APPWINDOW) != 0 || (unowned && (exStyle & WS_EX_TOOLWINDOW) == 0))
+    search->Found.push_back(window);
+  return TRUE;
+}
+
 BOOL CALLBACK CollectChild(HWND child, LPARAM tree) {
   reinterpret_cast<std::vector<HWND> *>(tree)->push_back(child);
   return TRUE;
@@ -86,6 +103,12 @@ std::wstring ReadableCaption(const std::wstring &caption) {
 HWND WaitForTopWindow(DWORD processId, const wchar_t *className, DWORD waitMs) {
   TTopSearch search{processId, className};
   WaitUntil([&] { return !::EnumWindows(FindTop, reinterpret_cast<LPARAM>(&search)) && search.Found; }, waitMs);
+  return search.Found;
+}
+
+std::vector<HWND> TaskbarWindows(DWORD processId) {
+  TTaskbarSearch search{processId, {}};
+  ::EnumWindows(CollectTaskbarWindow, reinterpret_cast<LPARAM>(&search));
   return search.Found;
 }
 

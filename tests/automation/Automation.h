@@ -24,6 +24,10 @@ std::wstring ReadableCaption(const std::wstring &caption);
 // The first visible top-level window of the process with this class name,
 // waited for; null when none shows within the wait.
 HWND WaitForTopWindow(DWORD processId, const wchar_t *className, DWORD waitMs = AutomationWaitMs);
+// The process's windows that the taskbar shows a button for: visible,
+// top-level, and either marked as application windows or unowned and not
+// tool windows.
+std::vector<HWND> TaskbarWindows(DWORD processId);
 // A visible window of the tree under top whose readable caption is this one;
 // null when none.
 HWND FindByCaption(HWND top, const std::wstring &caption);

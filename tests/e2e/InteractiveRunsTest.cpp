@@ -66,6 +66,11 @@ TEST_F(InteractiveRun, APersonGoesThroughAllSixPagesAndTheApplicationStarts) {
     EXPECT_EQ(ChosenItem(languages), Text(Languages[English].Name));
     ASSERT_TRUE(Choose(languages, Text(Languages[language].Name)));
     ASSERT_TRUE(run.OnPage(0, language));
+    // One button on the taskbar: the application window's, with the setup's
+    // title in the chosen language.
+    const std::vector<HWND> taskbar = TaskbarWindows(run.ProcessId());
+    ASSERT_EQ(taskbar.size(), 1u);
+    EXPECT_EQ(WindowText(taskbar[0]), Text(SSetupTitle[language]));
     Shot(run, code + L"-page0");
     ASSERT_TRUE(NextTo(run, 1, language));
     EXPECT_NE(WindowText(FindByClass(run.Wizard(), L"TMemo")).find(L"Lorvane"), std::wstring::npos);
@@ -232,7 +237,12 @@ TEST_F(InteractiveRun, AFileThatCannotBeWrittenOffersAbortRetryAndIgnore) {
     const TBox box = WaitForBox(run.ProcessId());
     EXPECT_NE(box.Text.find(L"\"" + licence + L"\""), std::wstring::npos) << UTF8Encode(box.Text);
     EXPECT_EQ(box.Buttons, (std::vector<int>{IDABORT, IDRETRY, IDIGNORE}));
-    if (answer == IDRETRY) ::RemoveDirectoryW(licence.c_str());
+    if (answer == IDRETRY) {
+      // The installing page, which shows only its title, behind the box.
+      EXPECT_TRUE(run.OnPage(4));
+      Shot(run, L"en-page4");
+      ::RemoveDirectoryW(licence.c_str());
+    }
     Answer(box, answer);
     if (answer == IDABORT) {
       EXPECT_EQ(run.Wait(), 2u);
