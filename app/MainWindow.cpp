@@ -92,8 +92,10 @@ void PaintBand(HWND window, const TWindowState &state) {
 LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE:
-      SetPropW(window, InstanceProperty, reinterpret_cast<HANDLE>(1));
+      // Marked once it is whole: whoever finds the mark finds the window
+      // with everything it shows.
       CreateChildren(window, State);
+      SetPropW(window, InstanceProperty, reinterpret_cast<HANDLE>(1));
       return 0;
     case WM_PAINT:
       PaintBand(window, State);

@@ -7,6 +7,7 @@
 #include "automation/Automation.h"
 #include "payload/InstUtils.h"
 #include "resconst/ResConst.h"
+#include "support/StoredRecords.h"
 #include "support/WindowShot.h"
 
 namespace {
@@ -26,6 +27,21 @@ void Shot(TSetupRun &run, const std::wstring &name) {
 // Next, and the page it leads to.
 bool NextTo(TSetupRun &run, int page, uint8_t language = English) {
   return run.Press(SNextButton, language) && run.OnPage(page, language);
+}
+
+// Next from the welcome page to the ready page, then Next once more to
+// install.
+void ThroughToInstalling(TSetupRun &run) {
+  ASSERT_TRUE(run.OnPage(0));
+  for (int next : {1, 2, 3}) ASSERT_TRUE(NextTo(run, next));
+  ASSERT_TRUE(run.Press(SNextButton));
+}
+
+// What a person's installation into the folder must show.
+TChoices Interactively(const std::wstring &target) {
+  TChoices choices(target);
+  choices.Interactive = true;
+  return choices;
 }
 
 // Cancel, confirmed: the wizard ends with exit code 0.
@@ -53,8 +69,7 @@ TEST_F(InteractiveRun, APersonGoesThroughAllSixPagesAndTheApplicationStarts) {
     SCOPED_TRACE(UTF8Encode(code));
     RemoveEveryTrace();
     TempFolder::RemoveTree(Target + L"\\");
-    TChoices choices(Target);
-    choices.Interactive = true;
+    TChoices choices = Interactively(Target);
     choices.Language = language;
     choices.ForAll = language == English;
     choices.Desktop = language != English;
@@ -101,9 +116,7 @@ TEST_F(InteractiveRun, TheCloseBoxOnEveryPageAsksFirst) {
   for (int page : {0, 1, 2, 3, 5}) {
     SCOPED_TRACE(page);
     RemoveEveryTrace();
-    TChoices choices(Target);
-    choices.Interactive = true;
-    TInstallCheck check(choices);
+    TInstallCheck check(Interactively(Target));
     TSetupRun run(L"\"-D" + Target + L"\"");
     ASSERT_TRUE(run.OnPage(0));
     for (int next : {1, 2, 3, 5}) {
@@ -162,13 +175,12 @@ TEST_F(InteractiveRun, AnEarlierInstallationsSettingsShowInTheWizard) {
     const wchar_t *code = language == English ? L"JA" : L"ja";
     SCOPED_TRACE(UTF8Encode(code));
     RemoveEveryTrace();
-    StoreSetting("MAINDIR", stored);
-    StoreSetting("INSTALLTOALL", 0);
-    StoreSetting("DSKSHORTCUT", 0);
-    StoreSetting("LAUNCH", 0);
-    StoreSetting("UILANG", std::wstring(code));
-    TChoices choices(stored);
-    choices.Interactive = true;
+    WriteStoredString("MAINDIR", stored);
+    WriteStoredDword("INSTALLTOALL", 0);
+    WriteStoredDword("DSKSHORTCUT", 0);
+    WriteStoredDword("LAUNCH", 0);
+    WriteStoredString("UILANG", code);
+    TChoices choices = Interactively(stored);
     choices.ForAll = choices.Desktop = choices.Launch = false;
     choices.Language = language;
     TInstallCheck check(choices);
@@ -198,13 +210,9 @@ TEST_F(InteractiveRun, ARunningApplicationIsToBeClosedFirst) {
   TSetupRun application(L"", StandInApp());
   HWND window = WaitForTopWindow(application.ProcessId(), L"LorvaneWordProcessorStandIn");
   ASSERT_NE(window, nullptr);
-  TChoices choices(Target);
-  choices.Interactive = true;
-  TInstallCheck check(choices);
+  TInstallCheck check(Interactively(Target));
   TSetupRun run(L"\"-D" + Target + L"\"");
-  ASSERT_TRUE(run.OnPage(0));
-  for (int next : {1, 2, 3}) ASSERT_TRUE(NextTo(run, next));
-  ASSERT_TRUE(run.Press(SNextButton));
+  ASSERT_NO_FATAL_FAILURE(ThroughToInstalling(run));
   EXPECT_EQ(AnswerBox(run, IDOK), Text(SCloseRunningInstances[English]));
   EXPECT_TRUE(run.OnPage(3));
   EXPECT_FALSE(DirectoryExists(Target));
@@ -227,13 +235,9 @@ TEST_F(InteractiveRun, AFileThatCannotBeWrittenOffersAbortRetryAndIgnore) {
     TempFolder::RemoveTree(Target + L"\\");
     const std::wstring licence = Target + L"\\License.txt";
     ForceDirectories(licence + L"\\");
-    TChoices choices(Target);
-    choices.Interactive = true;
-    TInstallCheck check(choices);
+    TInstallCheck check(Interactively(Target));
     TSetupRun run(L"\"-D" + Target + L"\"");
-    ASSERT_TRUE(run.OnPage(0));
-    for (int next : {1, 2, 3}) ASSERT_TRUE(NextTo(run, next));
-    ASSERT_TRUE(run.Press(SNextButton));
+    ASSERT_NO_FATAL_FAILURE(ThroughToInstalling(run));
     const TBox box = WaitForBox(run.ProcessId());
     EXPECT_NE(box.Text.find(L"\"" + licence + L"\""), std::wstring::npos) << UTF8Encode(box.Text);
     EXPECT_EQ(box.Buttons, (std::vector<int>{IDABORT, IDRETRY, IDIGNORE}));

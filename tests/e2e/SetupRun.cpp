@@ -12,6 +12,7 @@
 #include "payload/AttachFiles.h"
 #include "payload/InstUtils.h"
 #include "resconst/ResConst.h"
+#include "support/StoredRecords.h"
 
 namespace {
 
@@ -77,39 +78,16 @@ void AddUnique(std::vector<std::string> &lines, const std::string &line) {
   lines.push_back(line);
 }
 
-struct TValue {
-  DWORD Type = REG_NONE;
-  std::string Bytes;
-};
-
-TValue ReadValue(HKEY root, const char *key, const char *name) {
-  TValue value;
-  HKEY opened;
-  if (::RegOpenKeyExA(root, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return value;
-  // Raw: strings as the registry holds them, UTF-16, whichever interface
-  // wrote them.
-  const std::wstring wideName = UTF8Decode(name);
-  DWORD size = 0;
-  if (::RegQueryValueExW(opened, wideName.c_str(), nullptr, &value.Type, nullptr, &size) == ERROR_SUCCESS) {
-    value.Bytes.resize(size);
-    ::RegQueryValueExW(opened, wideName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE *>(value.Bytes.data()),
-                       &size);
-  }
-  ::RegCloseKey(opened);
-  return value;
+void ExpectString(HKEY root, const char *key, const wchar_t *name, const std::wstring &expected) {
+  const TRawValue value = QueryRaw(root, key, name);
+  EXPECT_EQ(value.Type, static_cast<DWORD>(REG_SZ)) << UTF8Encode(name);
+  EXPECT_EQ(value.Bytes, WideBytes(expected)) << UTF8Encode(name);
 }
 
-void ExpectString(HKEY root, const char *key, const char *name, const std::wstring &expected) {
-  const TValue value = ReadValue(root, key, name);
-  EXPECT_EQ(value.Type, static_cast<DWORD>(REG_SZ)) << name;
-  const std::wstring withZero = expected + L'\0';
-  EXPECT_EQ(value.Bytes, std::string(reinterpret_cast<const char *>(withZero.data()), withZero.size() * 2)) << name;
-}
-
-void ExpectDword(HKEY root, const char *key, const char *name, DWORD expected) {
-  const TValue value = ReadValue(root, key, name);
-  EXPECT_EQ(value.Type, static_cast<DWORD>(REG_DWORD)) << name;
-  EXPECT_EQ(value.Bytes, std::string(reinterpret_cast<const char *>(&expected), 4)) << name;
+void ExpectDword(HKEY root, const char *key, const wchar_t *name, DWORD expected) {
+  const TRawValue value = QueryRaw(root, key, name);
+  EXPECT_EQ(value.Type, static_cast<DWORD>(REG_DWORD)) << UTF8Encode(name);
+  EXPECT_EQ(value.Bytes, DwordBytes(expected)) << UTF8Encode(name);
 }
 
 bool KeyExists(HKEY root, const char *path) {
@@ -322,19 +300,19 @@ void TInstallCheck::ExpectRecords() const {
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey));
     return;
   }
-  ExpectString(HKEY_CURRENT_USER, SettingsKey, "MAINDIR", Choices.Target);
-  ExpectDword(HKEY_CURRENT_USER, SettingsKey, "INSTALLTOALL", Choices.ForAll);
-  ExpectDword(HKEY_CURRENT_USER, SettingsKey, "DSKSHORTCUT", Choices.Desktop);
-  ExpectDword(HKEY_CURRENT_USER, SettingsKey, "LAUNCH", Choices.Launch);
-  ExpectString(HKEY_CURRENT_USER, SettingsKey, "UILANG", Text(Languages[Choices.Language].Code));
+  ExpectString(HKEY_CURRENT_USER, SettingsKey, L"MAINDIR", Choices.Target);
+  ExpectDword(HKEY_CURRENT_USER, SettingsKey, L"INSTALLTOALL", Choices.ForAll);
+  ExpectDword(HKEY_CURRENT_USER, SettingsKey, L"DSKSHORTCUT", Choices.Desktop);
+  ExpectDword(HKEY_CURRENT_USER, SettingsKey, L"LAUNCH", Choices.Launch);
+  ExpectString(HKEY_CURRENT_USER, SettingsKey, L"UILANG", Text(Languages[Choices.Language].Code));
 
   const std::wstring program = Choices.Target + L"\\lvx.exe";
-  ExpectString(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayIcon", program);
-  ExpectString(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayName", Text(SProductName[Choices.Language]));
-  ExpectString(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayVersion", L"5.0.0.4");
-  ExpectDword(HKEY_LOCAL_MACHINE, UninstallKey, "EstimatedSize", 3072);
-  ExpectString(HKEY_LOCAL_MACHINE, UninstallKey, "Publisher", L"The Lorvane Word Processor Team");
-  ExpectString(HKEY_LOCAL_MACHINE, UninstallKey, "UninstallString", L"\"" + program + L"\" -ui");
+  ExpectString(HKEY_LOCAL_MACHINE, UninstallKey, L"DisplayIcon", program);
+  ExpectString(HKEY_LOCAL_MACHINE, UninstallKey, L"DisplayName", Text(SProductName[Choices.Language]));
+  ExpectString(HKEY_LOCAL_MACHINE, UninstallKey, L"DisplayVersion", L"5.0.0.4");
+  ExpectDword(HKEY_LOCAL_MACHINE, UninstallKey, L"EstimatedSize", 3072);
+  ExpectString(HKEY_LOCAL_MACHINE, UninstallKey, L"Publisher", L"The Lorvane Word Processor Team");
+  ExpectString(HKEY_LOCAL_MACHINE, UninstallKey, L"UninstallString", L"\"" + program + L"\" -ui");
 }
 
 void TInstallCheck::ExpectStampAndCommonData(std::string &stampLine) const {
@@ -491,7 +469,7 @@ void SetupRunTest::RemoveEveryTrace() {
     ::WaitForSingleObject(handle, 5000);
     ::CloseHandle(handle);
   }
-  ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Lorvane Word Processor");
+  RemoveStoredSettings();
   ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallKey);
   TempFolder::RemoveTree(SharedData());
   for (const std::wstring &folder : AllLinkFolders())
@@ -525,19 +503,4 @@ std::wstring DamagedCopy(const std::wstring &folder) {
                                 static_cast<DWORD>(payload.size())));
   EXPECT_TRUE(::EndUpdateResourceW(update, FALSE));
   return damaged;
-}
-
-void StoreSetting(const char *name, DWORD value) {
-  HKEY key;
-  ::RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-  ::RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&value), sizeof value);
-  ::RegCloseKey(key);
-}
-
-void StoreSetting(const char *name, const std::wstring &value) {
-  HKEY key;
-  ::RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-  ::RegSetValueExW(key, UTF8Decode(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  ::RegCloseKey(key);
 }

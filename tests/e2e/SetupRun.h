@@ -128,6 +128,3 @@ std::wstring Text(const char *utf8);
 // A copy of setup.exe in the folder whose payload has one byte inverted
 // halfway through, as a broken download leaves it.
 std::wstring DamagedCopy(const std::wstring &folder);
-// Raw settings, as an earlier installation leaves them.
-void StoreSetting(const char *name, DWORD value);
-void StoreSetting(const char *name, const std::wstring &value);

@@ -7,6 +7,7 @@
 #include "automation/Automation.h"
 #include "payload/InstUtils.h"
 #include "resconst/ResConst.h"
+#include "support/StoredRecords.h"
 
 namespace {
 
@@ -97,11 +98,11 @@ TEST_F(SilentRun, AnEarlierInstallationsSettingsGuideASilentRun) {
   for (const TCase &c : cases) {
     SCOPED_TRACE(UTF8Encode(c.Language));
     RemoveEveryTrace();
-    StoreSetting("MAINDIR", stored);
-    StoreSetting("INSTALLTOALL", c.ForAll);
-    StoreSetting("DSKSHORTCUT", c.Desktop);
-    StoreSetting("LAUNCH", c.Launch);
-    StoreSetting("UILANG", std::wstring(c.Language));
+    WriteStoredString("MAINDIR", stored);
+    WriteStoredDword("INSTALLTOALL", c.ForAll);
+    WriteStoredDword("DSKSHORTCUT", c.Desktop);
+    WriteStoredDword("LAUNCH", c.Launch);
+    WriteStoredString("UILANG", c.Language);
     TChoices choices(c.Switch ? Target : stored);
     choices.ForAll = c.ForAll != 0;
     choices.Desktop = c.Desktop != 0;
@@ -141,8 +142,8 @@ TEST_F(SilentRun, LinksGoToTheChosenScopeAndTheOtherScopesLinksAreDeleted) {
                                   LinkFolder(!forAll, true) + L"\\" + LinkName(1)};
     const std::wstring foreign = LinkFolder(forAll, false) + L"\\" + LinkName(0);
     for (const std::wstring &link : {other[0], other[1], foreign}) WriteStringToFile(link, "an earlier link");
-    StoreSetting("INSTALLTOALL", forAll);
-    StoreSetting("UILANG", std::wstring(L"en"));
+    WriteStoredDword("INSTALLTOALL", forAll);
+    WriteStoredString("UILANG", L"en");
     TChoices choices(Target);
     choices.ForAll = forAll;
     TInstallCheck check(choices);

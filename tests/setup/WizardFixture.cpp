@@ -75,21 +75,3 @@ void WizardTest::TearDown() {
   Pump();
   RemoveStoredSettings();
 }
-
-void WriteStoredDword(const char *name, DWORD value) {
-  HKEY key;
-  ::RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-  ::RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&value), sizeof value);
-  ::RegCloseKey(key);
-}
-
-void WriteStoredString(const char *name, const std::wstring &value) {
-  HKEY key;
-  ::RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-  const std::wstring wideName(name, name + strlen(name));
-  ::RegSetValueExW(key, wideName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  ::RegCloseKey(key);
-}
-
-void RemoveStoredSettings() { ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Lorvane Word Processor"); }

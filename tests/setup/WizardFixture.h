@@ -13,6 +13,7 @@
 #include "runtime/SysUtils.h"
 #include "setup/Main.h"
 #include "setup/Records.h"
+#include "support/StoredRecords.h"
 
 class WizardTest : public testing::Test {
 protected:
@@ -30,9 +31,3 @@ protected:
 
   TComponentPtr<TMainForm> Form;
 };
-
-// The settings key of the setup, written raw as an earlier installation
-// would have left it; removed with everything in it.
-void WriteStoredDword(const char *name, DWORD value);
-void WriteStoredString(const char *name, const std::wstring &value);
-void RemoveStoredSettings();

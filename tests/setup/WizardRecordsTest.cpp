@@ -17,30 +17,6 @@
 
 namespace {
 
-struct TRawValue {
-  DWORD Type = REG_NONE;
-  std::string Bytes;
-};
-
-TRawValue QueryRaw(HKEY root, const char *path, const wchar_t *name) {
-  TRawValue v;
-  HKEY key;
-  if (::RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return v;
-  DWORD size = 0;
-  if (::RegQueryValueExW(key, name, nullptr, &v.Type, nullptr, &size) == ERROR_SUCCESS) {
-    v.Bytes.resize(size);
-    ::RegQueryValueExW(key, name, nullptr, &v.Type, reinterpret_cast<BYTE *>(v.Bytes.data()), &size);
-  }
-  ::RegCloseKey(key);
-  return v;
-}
-
-std::string WideBytes(const std::wstring &s) {
-  return std::string(reinterpret_cast<const char *>(s.c_str()), (s.size() + 1) * sizeof(wchar_t));
-}
-
-std::string DwordBytes(DWORD value) { return std::string(reinterpret_cast<const char *>(&value), sizeof value); }
-
 TEST_F(WizardTest, SaveSettingsWritesWhatTheBoxesSayAndTheLanguageAtExit) {
   TMainForm *form = MakeWizard();
   ShowWizard();
