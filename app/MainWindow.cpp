@@ -39,10 +39,7 @@ std::wstring LanguageLine(const std::wstring &code) {
   return L"Interface language: " + code + (name.empty() ? L" (not one of the setup's languages)" : L" (" + name + L")");
 }
 
-std::wstring StatusLine(const TStartOptions &options) {
-  if (options.Uninstall)
-    return L"Lorvane Word Processor was asked to uninstall itself (-ui). Removing it is not available in this "
-           L"build yet; close this window to leave everything as it is.";
+std::wstring StatusLine() {
   return L"This small program stands in for the word processor. The setup installed it, started it in the "
          L"language of the wizard, and recognises this window while it is open.";
 }
@@ -61,7 +58,7 @@ void CreateChildren(HWND window, const TWindowState &state) {
   AddChild(window, L"STATIC", LanguageLine(state.Options.Language), SS_LEFT | SS_NOPREFIX, IdLanguage,
            {Margin, top, Margin + width, top + 22}, state.TextFont);
   top += 22 + 12;
-  AddChild(window, L"STATIC", StatusLine(state.Options), SS_LEFT | SS_NOPREFIX, IdStatus,
+  AddChild(window, L"STATIC", StatusLine(), SS_LEFT | SS_NOPREFIX, IdStatus,
            {Margin, top, Margin + width, top + 60}, state.TextFont);
   const int buttonTop = ClientHeight - Margin - ButtonHeight;
   HWND close = AddChild(window, L"BUTTON", L"Close", BS_DEFPUSHBUTTON | WS_TABSTOP, IDCANCEL,

@@ -7,8 +7,14 @@ TStartOptions ParseStartOptions(int argc, wchar_t **argv) {
   for (int i = 1; i < argc; ++i) {
     if (_wcsicmp(argv[i], L"-uilp") == 0 && i + 1 < argc)
       options.Language = argv[++i];
+    else if (_wcsicmp(argv[i], L"-uifrom") == 0 && i + 1 < argc)
+      options.RemoveFrom = argv[++i];
+    else if (_wcsicmp(argv[i], L"-uiwait") == 0 && i + 1 < argc)
+      options.WaitFor = static_cast<uintptr_t>(std::wcstoull(argv[++i], nullptr, 10));
     else if (_wcsicmp(argv[i], L"-ui") == 0)
       options.Uninstall = true;
+    else if ((argv[i][0] == L'/' || argv[i][0] == L'-') && (argv[i][1] == L'S' || argv[i][1] == L's'))
+      options.Silent = true;
   }
   return options;
 }

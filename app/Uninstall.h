@@ -1,0 +1,34 @@
+// The application removes its installation when started with -ui, as the
+// uninstall entry says. The installed program cannot delete itself or its
+// folder while it runs, so it only asks and then hands the removal to a copy
+// of itself in the temporary folder; the copy waits for it to end, removes
+// what the records list, and leaves its own file to be deleted at the next
+// restart (a file that runs cannot delete itself).
+#pragma once
+
+#include <string>
+
+#include "StartOptions.h"
+
+// How a removal ended. The installed program ends with UninstallDone once
+// the copy runs; the copy's exit code tells how the removal went.
+enum TUninstallExit : int {
+  UninstallDone = 0,
+  UninstallDeclined = 1,      // No in the question: nothing changed
+  UninstallNotInstalled = 2,  // no "Install.log" listing the program beside it
+  UninstallIncomplete = 3,    // something could not be removed; the rest was
+  UninstallNotStarted = 4,    // the copy could not be made or started
+};
+
+// The installed program started with -ui: checks that it is installed,
+// asks unless silent, starts the copy and ends.
+int HandOverRemoval(const TStartOptions &options);
+// The copy: removes the installation of options.RemoveFrom and reports what
+// it could not remove (in a box unless silent).
+int RemoveInstallation(const TStartOptions &options);
+
+// The boxes of a removal, titled with the product's name.
+bool AskToRemove();
+void Tell(const std::wstring &text, unsigned icon);
+// Reports, unless silent, that the folder holds no installation.
+int NotInstalledIn(const std::wstring &folder, bool silent);
