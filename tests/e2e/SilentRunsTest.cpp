@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
+
 #include "SetupRun.h"
 #include "automation/Automation.h"
 #include "payload/InstUtils.h"
@@ -129,6 +131,24 @@ TEST_F(SilentRun, ASecondInstallationOverTheFirstKeepsOneLogAndOneGroup) {
     const std::string program = UTF8Encode(Target) + "\\lvx.exe";
     lines.replace(lines.find(program), program.size(), UpperCased(program));
     WriteStringToFile(log, lines + "File Copy: C:\\Elsewhere\\kept.txt\r\n");
+  }
+}
+
+// Ten installations in a row into one folder: "Install.log" stays as the
+// first one left it, and "Update.log" holds one group, the last run's, with
+// every shared path sorted and marked.
+TEST_F(SilentRun, TenInstallationsInARowKeepOneLogAndOneGroup) {
+  std::string firstLog;
+  for (int run = 1; run <= 10; ++run) {
+    SCOPED_TRACE(run);
+    TInstallCheck check(TChoices{Target});
+    EXPECT_EQ(RunSilently(L"/S " + Quoted(L"-D" + Target)), 0u);
+    check.ExpectInstalled();
+    const std::string log = ReadWholeFile(Target + L"\\Install.log");
+    if (run == 1) firstLog = log;
+    EXPECT_EQ(log, firstLog);
+    const std::string updateLog = ReadWholeFile(SharedData() + L"Update.log");
+    EXPECT_EQ(std::count(updateLog.begin(), updateLog.end(), '*'), 1);
   }
 }
 
