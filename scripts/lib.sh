@@ -11,6 +11,8 @@ WIN_BUILD=$BUILD/win32
 OUT=$BUILD/out
 WIN64_BUILD=$BUILD/win64
 OUT64=$BUILD/out64
+# The fuzz targets, built with clang (libFuzzer) from the same sources.
+FUZZ_BUILD=$BUILD/fuzz
 
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"

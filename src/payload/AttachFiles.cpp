@@ -3,15 +3,11 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <limits>
 #include <memory>
 #include <utility>
 #include <vector>
 
-#include "archiveformat/ArchiveFormat.h"
 #include "payload/InstUtils.h"
-#include "runtime/Zlib.h"
 
 TAttachedFiles *AttachedFiles = nullptr;
 WideString PublicDir;
@@ -34,29 +30,10 @@ TAttachedFiles::TAttachedFiles(void *module) {
   HRSRC info = FindResourceA(instance, "FILES", "FILES");
   const void *stream = info != nullptr ? LockResource(LoadResource(instance, info)) : nullptr;
   if (stream == nullptr) throw EPayloadDamaged("The setup carries no payload (resource FILES is missing)");
-  const int64_t streamSize = std::min<int64_t>(SizeofResource(instance, info), std::numeric_limits<int32_t>::max());
-  const int64_t estimate = std::min<int64_t>(5 * streamSize, std::numeric_limits<int32_t>::max());
-
-  // Running out of memory is no damage: EOutOfMemory goes on to the fatal
-  // error path.
-  void *inflated = nullptr;
-  int32_t size = 0;
-  try {
-    DecompressBuf(stream, static_cast<int32_t>(streamSize), static_cast<int32_t>(estimate), inflated, size);
-  } catch (const EZDecompressionError &e) {
-    throw EPayloadDamaged("The payload cannot be inflated: " + e.Message);
-  }
-  FBuffer.reset(inflated);
-  // The whole walk comes first, so a damaged record leaves no entry behind.
-  std::vector<TArchiveRecord> records;
-  try {
-    TArchiveReader reader(FBuffer.get(), static_cast<size_t>(size));
-    for (TArchiveRecord rec; reader.Next(rec);) records.push_back(rec);
-  } catch (const EArchiveDamaged &e) {
-    throw EPayloadDamaged("The payload is cut short: " + e.Message);
-  }
-  FEntries.reserve(records.size());
-  for (const TArchiveRecord &rec : records) {
+  TInflatedPayload payload = InflatePayload(stream, SizeofResource(instance, info));
+  FBuffer = std::move(payload.Buffer);
+  FEntries.reserve(payload.Records.size());
+  for (const TArchiveRecord &rec : payload.Records) {
     auto entry = std::make_unique<TAttachedFile>();
     entry->Name = UTF8Decode(AnsiString(rec.Name));
     entry->Time = rec.Time;

@@ -4,10 +4,10 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
+#include "payload/PayloadStream.h"
 #include "runtime/Lists.h"
 #include "runtime/SysUtils.h"
 
@@ -31,13 +31,6 @@ public:
 
 // What SelectFiles does with a file already present at the target.
 enum TOverwriteMode : uint8_t { omKeepExisting = 0, omReplaceIfDifferent = 1, omAlwaysReplace = 2 };
-
-// The payload resource is missing, cannot be inflated or holds a record that
-// runs past the end of the data.
-class EPayloadDamaged : public Exception {
-public:
-  using Exception::Exception;
-};
 
 class TAttachedFiles {
 public:
@@ -63,12 +56,9 @@ public:
   TStringList PublicFiles;         // UTF-8 targets inside PublicDir, maybe marked
 
 private:
-  struct TFreeBlock {
-    void operator()(void *block) const { std::free(block); }
-  };
   // The inflated archive and the objects the lists refer to; owned here, so
   // that a constructor that fails half-way leaves nothing behind.
-  std::unique_ptr<void, TFreeBlock> FBuffer;
+  std::unique_ptr<void, TInflatedPayload::TFreeBlock> FBuffer;
   std::vector<std::unique_ptr<TAttachedFile>> FEntries;
   std::vector<std::unique_ptr<TFileToInstall>> FItems;
 };

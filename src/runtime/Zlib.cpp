@@ -24,13 +24,16 @@ int32_t TZDecompressionStream::Read(void *buffer, int32_t count) {
   while (FZRec.avail_out > 0) {
     if (FZRec.avail_in == 0) {
       int32_t got = FSource.Read(FBuffer.get(), BufferSize);
-      if (got <= 0) break;
-      FZRec.next_in = FBuffer.get();
-      FZRec.avail_in = static_cast<uInt>(got);
-      FSourcePos = FSource.Position();
+      if (got > 0) {
+        FZRec.next_in = FBuffer.get();
+        FZRec.avail_in = static_cast<uInt>(got);
+        FSourcePos = FSource.Position();
+      }
     }
     // The end of the data, damaged data and a step without progress all end
-    // the read.
+    // the read. A dry source is no reason to stop yet: inflation may still
+    // hold output from input it took earlier, which only a step without
+    // progress shows is gone.
     if (inflate(&FZRec, Z_NO_FLUSH) != Z_OK) break;
   }
   return count - static_cast<int32_t>(FZRec.avail_out);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "runtime/Zlib.h"
 #include "toolkit/PNGChunks.h"
 
 namespace {
@@ -24,15 +23,12 @@ void DecodeImageData(TChunk &idat, TChunk &plte) {
   const uint32_t width = BigEndian32(idat.Header), height = BigEndian32(idat.Header + 4);
   HPALETTE palette = CreatePaletteFromChunk(plte);
   if (palette == nullptr) return;
-  TZDecompressionStream data(idat);
-  data.SetPosition(0);
   TPNGImage &image = *idat.Image;
   image.SetPixelFormat(pf8Bit);
   image.SetPalette(palette);
   image.SetSize(static_cast<int32_t>(width), static_cast<int32_t>(height));
-  TRowReader rows(data, (width * 8 + 7) / 8);
-  for (uint32_t y = 0; y < height; ++y)
-    if (rows.Next(static_cast<uint8_t *>(image.ScanLine(static_cast<int32_t>(y)))) < width) break;
+  DecodeRows(idat, width, height,
+             [&image](uint32_t y) { return static_cast<uint8_t *>(image.ScanLine(static_cast<int32_t>(y))); });
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "runtime/Zlib.h"
+
 namespace {
 
 int ChunkIndex(const uint8_t *type) {
@@ -82,4 +84,12 @@ uint32_t TRowReader::Next(uint8_t *row) {
   uint32_t delivered = static_cast<uint32_t>(got) - 1;
   std::memcpy(row, FLine.data() + 1, delivered);
   return delivered;
+}
+
+void DecodeRows(TStream &imageData, uint32_t width, uint32_t height, const std::function<uint8_t *(uint32_t)> &scanLine) {
+  TZDecompressionStream data(imageData);
+  data.SetPosition(0);
+  TRowReader rows(data, (width * 8 + 7) / 8);
+  for (uint32_t y = 0; y < height; ++y)
+    if (rows.Next(scanLine(y)) < width) break;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -60,3 +61,8 @@ private:
   std::vector<uint8_t> FLine;
   std::vector<uint8_t> FPrior;
 };
+
+// Inflates the image data (one byte per pixel) into height rows of width
+// bytes, row y into scanLine(y), top first. Short or damaged data ends the
+// rows early and leaves the rest as they were.
+void DecodeRows(TStream &imageData, uint32_t width, uint32_t height, const std::function<uint8_t *(uint32_t)> &scanLine);

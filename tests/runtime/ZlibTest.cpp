@@ -230,6 +230,21 @@ TEST(TZDecompressionStreamTest, TruncatedStreamGivesAnIntactPrefix) {
   }
 }
 
+// Inflation can hold output of input it already took; a dry source must not
+// keep it back from a read in small pieces.
+TEST(TZDecompressionStreamTest, CutStreamGivesTheSameBytesInAnyPieces) {
+  for (size_t cut : {size_t{5}, size_t{100}, Compressed().size() / 2, Compressed().size() - 1}) {
+    TRecordingStream whole(Compressed().substr(0, cut));
+    TZDecompressionStream once(whole);
+    const std::string expected = ReadAll(once, {70000});
+    for (int32_t piece : {1, 7, 4096}) {
+      TRecordingStream source(Compressed().substr(0, cut));
+      TZDecompressionStream z(source);
+      EXPECT_EQ(ReadAll(z, {piece}), expected) << "cut at " << cut << ", pieces of " << piece;
+    }
+  }
+}
+
 // DecompressBuf with the input in a heap block of its exact size, so the
 // sanitizers see any read beyond it.
 std::string Inflate(const std::string &in, int32_t estimate) {
