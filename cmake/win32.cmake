@@ -120,7 +120,8 @@ function(lv_smoke_test name filter)
     add_test(NAME smoke32.${name}
       COMMAND bash "${CMAKE_SOURCE_DIR}/tests/support/run-judged-by-result.sh" "${prefix}"
               $<TARGET_FILE:${name}> --gtest_filter=${filter})
-    set_tests_properties(smoke32.${name} PROPERTIES ENVIRONMENT "${env}")
+    # Room for a second attempt (see the script).
+    set_tests_properties(smoke32.${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 900)
   endif()
 endfunction()
 
