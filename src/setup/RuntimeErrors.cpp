@@ -1,7 +1,7 @@
 #include "setup/RuntimeErrors.h"
 
-#include <cstdio>
 #include <new>
+#include <string_view>
 
 #include "payload/InstUtils.h"
 
@@ -24,12 +24,31 @@ int32_t RuntimeErrorNumber(DWORD exceptionCode) {
 
 namespace {
 
+// "Runtime error N at ADDRESS", the address in upper-case hex digits of the
+// pointer's width. Written by hand into the caller's buffer: the heap may be
+// what ran out, and printf would bring its whole formatter into the program.
+void FormatRuntimeError(wchar_t (&text)[64], uint32_t number, const void *address) {
+  size_t length = 0;
+  for (wchar_t c : std::wstring_view(L"Runtime error ")) text[length++] = c;
+  wchar_t digits[10];
+  size_t count = 0;
+  do {
+    digits[count++] = static_cast<wchar_t>(L'0' + number % 10);
+    number /= 10;
+  } while (number != 0);
+  while (count > 0) text[length++] = digits[--count];
+  for (wchar_t c : std::wstring_view(L" at ")) text[length++] = c;
+  const uintptr_t value = reinterpret_cast<uintptr_t>(address);
+  for (int shift = 8 * sizeof value - 4; shift >= 0; shift -= 4) {
+    text[length++] = L"0123456789ABCDEF"[(value >> shift) & 0xF];
+  }
+  text[length] = L'\0';
+}
+
 [[noreturn]] void EndWithRuntimeError(int32_t number, const void *address) {
   if (!Silent) {
     wchar_t text[64];
-    std::swprintf(text, 64, L"Runtime error %d at %0*llX", static_cast<int>(number),
-                  static_cast<int>(2 * sizeof(void *)),
-                  static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(address)));
+    FormatRuntimeError(text, static_cast<uint32_t>(number), address);
     ::MessageBoxW(nullptr, text, L"Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
   }
   ::ExitProcess(static_cast<UINT>(number));

@@ -1,7 +1,5 @@
 // The one window procedure of the toolkit's windows: from the window to its
 // control, and no exception beyond.
-#include <cstdio>
-
 #include "toolkit/Controls.h"
 #include "toolkit/Forms.h"
 
@@ -13,8 +11,11 @@ namespace {
 class TControlAtom {
 public:
   TControlAtom() {
-    char name[16];
-    std::snprintf(name, sizeof name, "_%.8lX", ::GetCurrentThreadId());
+    // "_" and the thread's id in eight upper-case hex digits; written by
+    // hand, as printf would bring its whole formatter into the program.
+    char name[10] = "_";
+    DWORD id = ::GetCurrentThreadId();
+    for (int i = 8; i >= 1; --i, id >>= 4) name[i] = "0123456789ABCDEF"[id & 0xF];
     FAtom = ::GlobalAddAtomA(name);
   }
   ~TControlAtom() { ::GlobalDeleteAtom(FAtom); }
