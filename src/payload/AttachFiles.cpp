@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -15,6 +16,14 @@ bool ForceOverwrite = false;
 
 namespace {
 
+// The bytes of the module's resource "FILES" of type "FILES", or null.
+const void *FindPayloadStream(HMODULE module, DWORD &size) {
+  HRSRC info = ::FindResourceA(module, "FILES", "FILES");
+  const void *stream = info != nullptr ? ::LockResource(::LoadResource(module, info)) : nullptr;
+  size = stream != nullptr ? ::SizeofResource(module, info) : 0;
+  return stream;
+}
+
 // Whether a file present at the target stays as it is: always under
 // omKeepExisting, under omReplaceIfDifferent when its time is the entry's.
 bool KeepsPresentFile(const WideString &target, TOverwriteMode mode, TDateTime time) {
@@ -26,11 +35,10 @@ bool KeepsPresentFile(const WideString &target, TOverwriteMode mode, TDateTime t
 }  // namespace
 
 TAttachedFiles::TAttachedFiles(void *module) {
-  auto instance = static_cast<HMODULE>(module);
-  HRSRC info = FindResourceA(instance, "FILES", "FILES");
-  const void *stream = info != nullptr ? LockResource(LoadResource(instance, info)) : nullptr;
+  DWORD size = 0;
+  const void *stream = FindPayloadStream(static_cast<HMODULE>(module), size);
   if (stream == nullptr) throw EPayloadDamaged("The setup carries no payload (resource FILES is missing)");
-  TInflatedPayload payload = InflatePayload(stream, SizeofResource(instance, info));
+  TInflatedPayload payload = InflatePayload(stream, size);
   FBuffer = std::move(payload.Buffer);
   FEntries.reserve(payload.Records.size());
   for (const TArchiveRecord &rec : payload.Records) {
@@ -46,6 +54,21 @@ TAttachedFiles::TAttachedFiles(void *module) {
   // The same public folder the templates and the clip library are written to,
   // also where the documents folder stands in for the common one.
   PublicDir = SharedDataFolder() + L"Public\\";
+}
+
+bool DiscardPayloadStream(void *module) {
+  DWORD size = 0;
+  const void *stream = FindPayloadStream(static_cast<HMODULE>(module), size);
+  if (stream == nullptr) return false;
+  SYSTEM_INFO system;
+  ::GetSystemInfo(&system);
+  const uintptr_t page = system.dwPageSize;
+  const uintptr_t start = reinterpret_cast<uintptr_t>(stream);
+  // Whole pages only: the pages at either end also hold other resources.
+  const uintptr_t first = (start + page - 1) & ~(page - 1);
+  const uintptr_t end = (start + size) & ~(page - 1);
+  if (end <= first) return false;
+  return ::VirtualAlloc(reinterpret_cast<void *>(first), end - first, MEM_RESET, PAGE_NOACCESS) != nullptr;
 }
 
 void TAttachedFiles::SelectFiles(const AnsiString &name, const WideString &destDir, TOverwriteMode mode) {

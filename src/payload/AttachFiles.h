@@ -63,6 +63,15 @@ private:
   std::vector<std::unique_ptr<TFileToInstall>> FItems;
 };
 
+// Gives the system back the pages that lie wholly inside the module's
+// resource "FILES" (an HMODULE; null for the program's own), once the
+// catalogue holds the payload inflated: the compressed copy, which the loader
+// may have read into private memory, would otherwise stay in the working set
+// for the whole run. The resource's bytes are undefined afterwards, so a
+// second catalogue of the same module would find it damaged. False when
+// there is no such page or the system keeps them.
+bool DiscardPayloadStream(void *module = nullptr);
+
 // The catalogue of the run; made at start-up.
 extern TAttachedFiles *AttachedFiles;
 // The shared public data folder with a trailing backslash, set by the

@@ -11,6 +11,8 @@
 bool LoadAttachedFiles() {
   try {
     AttachedFiles = new TAttachedFiles;
+    // Nothing reads the compressed payload again.
+    DiscardPayloadStream();
     return true;
   } catch (const EPayloadDamaged &) {
     // No form exists yet: the message speaks the language the wizard would.

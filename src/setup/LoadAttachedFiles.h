@@ -6,7 +6,8 @@
 // Exit code of a run whose payload is damaged.
 constexpr int32_t ExitDamagedSetup = 3;
 
-// Creates AttachedFiles. With a damaged payload it tells the user to download
+// Creates AttachedFiles and gives back the pages of the compressed payload,
+// which nothing reads again. With a damaged payload it tells the user to download
 // the setup again (in the start language; a silent run shows nothing), sets
 // the exit code ExitDamagedSetup and gives false: the run ends there. Any
 // other failure, out of memory included, is left to the outermost guard.

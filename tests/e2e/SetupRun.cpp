@@ -50,18 +50,6 @@ uint32_t PackedWriteTime(const std::wstring &path) {
   return static_cast<uint32_t>(date) << 16 | time;
 }
 
-std::vector<std::string> Lines(const std::string &text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find("\r\n", start);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
-
 std::string Joined(const std::vector<std::string> &lines) {
   std::string text;
   for (const std::string &line : lines) text += line + "\r\n";
@@ -88,13 +76,6 @@ void ExpectDword(HKEY root, const char *key, const wchar_t *name, DWORD expected
   const TRawValue value = QueryRaw(root, key, name);
   EXPECT_EQ(value.Type, static_cast<DWORD>(REG_DWORD)) << UTF8Encode(name);
   EXPECT_EQ(value.Bytes, DwordBytes(expected)) << UTF8Encode(name);
-}
-
-bool KeyExists(HKEY root, const char *path) {
-  HKEY key;
-  if (::RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  ::RegCloseKey(key);
-  return true;
 }
 
 double DoubleAt(const std::string &bytes, size_t offset) {
@@ -186,6 +167,18 @@ std::vector<std::wstring> AllLinkFolders() {
 }
 
 }  // namespace
+
+std::vector<std::string> Lines(const std::string &text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
 
 std::wstring SetupExe() { return WindowsPath(LV_SETUP_EXE); }
 std::wstring StandInApp() { return WindowsPath(LV_STANDIN_APP); }
@@ -296,8 +289,8 @@ void TInstallCheck::ExpectFiles() const {
 
 void TInstallCheck::ExpectRecords() const {
   if (Choices.Portable) {
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SettingsKey));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey));
+    EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, SettingsKey));
+    EXPECT_FALSE(RawKeyExists(HKEY_LOCAL_MACHINE, UninstallKey));
     return;
   }
   ExpectString(HKEY_CURRENT_USER, SettingsKey, L"MAINDIR", Choices.Target);
@@ -430,8 +423,8 @@ void TInstallCheck::ExpectStoppedAtTheLicence() {
 void TInstallCheck::ExpectNothingInstalled(const std::wstring &target) {
   EXPECT_FALSE(Exists(target)) << UTF8Encode(target);
   EXPECT_FALSE(Exists(SharedData())) << "shared data written";
-  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Lorvane Word Processor"));
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey));
+  EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, "Software\\Lorvane Word Processor"));
+  EXPECT_FALSE(RawKeyExists(HKEY_LOCAL_MACHINE, UninstallKey));
   for (const std::wstring &folder : AllLinkFolders())
     for (uint8_t language = 0; language < LanguageCount; ++language)
       EXPECT_FALSE(Exists(folder + L"\\" + LinkName(language))) << UTF8Encode(folder);

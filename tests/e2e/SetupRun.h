@@ -123,6 +123,8 @@ protected:
   const std::wstring Target = Work.Path() + L"Lorvane Test";
 };
 
+// The lines of a file's text, split at CR LF.
+std::vector<std::string> Lines(const std::string &text);
 // The Windows text of a UTF-8 string of the program's tables.
 std::wstring Text(const char *utf8);
 // A copy of setup.exe in the folder whose payload has one byte inverted

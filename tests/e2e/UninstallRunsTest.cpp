@@ -22,13 +22,6 @@ class UninstallRun : public SetupRunTest {};
 
 const char UninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lorvane Word Processor";
 
-bool KeyExists(HKEY root, const char *path) {
-  HKEY key;
-  if (::RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  ::RegCloseKey(key);
-  return true;
-}
-
 bool Exists(const std::wstring &path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // The names in a folder.
@@ -75,16 +68,6 @@ std::map<std::wstring, std::string> InstalledState(const std::wstring &target) {
     state[std::wstring(L"uninstall entry ") + name] = std::to_string(value.Type) + ":" + value.Bytes;
   }
   return state;
-}
-
-std::vector<std::string> SplitLines(const std::string &text) {
-  std::vector<std::string> lines;
-  for (size_t start = 0, end; start < text.size(); start = end + 2) {
-    end = text.find("\r\n", start);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
-  }
-  return lines;
 }
 
 // The command of the uninstall entry, run as the system runs it, with
@@ -214,8 +197,8 @@ void Install(const std::wstring &target, bool forAll) {
 // No key, shared data or link of the product is left, and every folder the
 // installation made is gone again, except the target when a case keeps it.
 void ExpectNoTrace(const TFoldersBefore &before, bool targetKept = false) {
-  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Lorvane Word Processor"));
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey));
+  EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, "Software\\Lorvane Word Processor"));
+  EXPECT_FALSE(RawKeyExists(HKEY_LOCAL_MACHINE, UninstallKey));
   EXPECT_FALSE(Exists(SharedData())) << "shared data left";
   for (const auto &[folder, existed] : before.Folders) {
     if (targetKept && folder == before.Folders[0].first) continue;
@@ -306,7 +289,7 @@ TEST_F(UninstallRun, AFileTheUserAddedKeepsTheProgramFolderAndOnlyIt) {
 TEST_F(UninstallRun, SharedFilesOfAnotherGroupSurviveWithTheirGroup) {
   ASSERT_NO_FATAL_FAILURE(Install(Target, true));
   const std::wstring updateLog = SharedData() + L"Update.log";
-  const std::vector<std::string> ours = SplitLines(ReadWholeFile(updateLog));
+  const std::vector<std::string> ours = Lines(ReadWholeFile(updateLog));
   ASSERT_GT(ours.size(), 1u);
   const std::wstring theirs = SharedData() + L"Public\\Templates\\Letters\\Their letter.rtf";
   WriteFileBytes(theirs, "another installation's letter");
@@ -326,8 +309,8 @@ TEST_F(UninstallRun, SharedFilesOfAnotherGroupSurviveWithTheirGroup) {
   EXPECT_EQ(Listing(SharedData() + L"Public\\Templates"), std::vector<std::wstring>{L"Letters"});
   EXPECT_FALSE(Exists(SharedData() + L"Public\\Clip Library"));
   EXPECT_FALSE(Exists(Target));
-  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Lorvane Word Processor"));
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey));
+  EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, "Software\\Lorvane Word Processor"));
+  EXPECT_FALSE(RawKeyExists(HKEY_LOCAL_MACHINE, UninstallKey));
 }
 
 // A file that cannot be removed does not stop the rest: it and its folder

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "support/StoredRecords.h"
+
 namespace {
 
 const char *const TestsKey = "Software\\LorvaneSetupTests";
@@ -32,13 +34,6 @@ RawValue QueryRaw(HKEY root, const std::string &path, const std::wstring &name, 
   }
   RegCloseKey(key);
   return v;
-}
-
-bool RawKeyExists(HKEY root, const std::string &path) {
-  HKEY key;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
 }
 
 std::vector<BYTE> BytesOf(const void *p, size_t n) {

@@ -16,17 +16,11 @@
 
 #include "resconst/ResConst.h"
 #include "setup/Records.h"
+#include "support/StoredRecords.h"
 
 namespace {
 
 const char ProductKey[] = "Software\\Lorvane Word Processor";
-
-bool RawKeyExists(HKEY root, const char *path) {
-  HKEY key;
-  if (::RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  ::RegCloseKey(key);
-  return true;
-}
 
 // A value as stored: its type and its bytes, read through the wide call for
 // values written wide and through the byte-string call otherwise.

@@ -30,6 +30,13 @@ TRawValue QueryRaw(HKEY root, const char *path, const wchar_t *name) {
   return v;
 }
 
+bool RawKeyExists(HKEY root, const std::string &path) {
+  HKEY key;
+  if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  ::RegCloseKey(key);
+  return true;
+}
+
 std::string WideBytes(const std::wstring &s) {
   return std::string(reinterpret_cast<const char *>(s.c_str()), (s.size() + 1) * sizeof(wchar_t));
 }

@@ -12,6 +12,7 @@ struct TRawValue {
 };
 
 TRawValue QueryRaw(HKEY root, const char *path, const wchar_t *name);
+bool RawKeyExists(HKEY root, const std::string &path);
 // The bytes of a string value with its terminating zero, and of a DWORD.
 std::string WideBytes(const std::wstring &s);
 std::string DwordBytes(DWORD value);
