@@ -46,7 +46,8 @@ public:
   // latter followed by TAB "!" when mode was omKeepExisting. ForceOverwrite
   // makes every mode omAlwaysReplace, the marker aside.
   void SelectFiles(const AnsiString &name, const WideString &destDir, TOverwriteMode mode);
-  // Writes the entry with its stored time and logs "File Copy: ". On failure
+  // Writes the entry whole, with its stored time, and logs "File Copy: ". A
+  // write that falls short fails and leaves no part of the file. On failure
   // a silent run sets exit code 2 and gives false; otherwise the user picks
   // Abort (false), Ignore (true) or Retry.
   bool WriteEntry(const TAttachedFile &entry, const WideString &target);

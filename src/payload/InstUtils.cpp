@@ -150,9 +150,12 @@ void WriteStringToFile(const WideString &fileName, const AnsiString &data) {
   HANDLE file = CreateFileW(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
-  DWORD written;
-  WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
+  DWORD written = 0;
+  const bool whole = WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr) &&
+                     written == data.size();
   CloseHandle(file);
+  // A part of a record would be read as the whole of it.
+  if (!whole) DeleteFileW(fileName.c_str());
 }
 
 bool SetFileDateTime(void *handle, uint32_t packed) {

@@ -56,7 +56,8 @@ WideString SharedDataFolder();
 // Creates the folder and its missing parents, parents first, and logs
 // "Made Dir: " for each folder found missing, whether or not it was created.
 void ForceDirectories(const WideString &folder);
-// Creates or truncates the file and writes all of data; nothing is reported.
+// Creates or truncates the file and writes all of data; a file that cannot
+// take all of it is deleted. Nothing is reported.
 void WriteStringToFile(const WideString &fileName, const AnsiString &data);
 // Sets the last-write time of an open file from a packed DOS date-time taken
 // as local time; false when the system rejects a step. A packed 0 (a time
@@ -67,6 +68,11 @@ bool SetFileDateTime(void *handle, uint32_t packed);
 // link object cannot be created there is no shortcut and no log line.
 void CreateShortcut(const WideString &linkFile, const WideString &target, const WideString &workDir,
                     const WideString &description);
+// Opens a program with its parameters, or an address, the way the desktop's
+// user would: through the desktop shell, so that what an elevated setup
+// starts runs with the user's own rights. Where no desktop shell answers,
+// the setup opens it itself. COM must be initialised on the calling thread.
+void OpenAsDesktopUser(const WideString &file, const WideString &parameters, int show);
 // The shell's folder picker owned by the given window (an HWND, may be null),
 // preselecting the folder. True with folder set to the chosen path; on Cancel
 // false and folder unchanged. OLE must be initialised on the calling thread.

@@ -9,19 +9,24 @@
 namespace {
 
 // One attempt: the file with the entry's contents and time, logged. An
-// existing file is truncated; a failed write leaves what was written.
+// existing file is truncated by the create. A write that falls short (a full
+// disk takes what fits and may still report success) is a failed attempt,
+// and leaves no part of the file behind: a later run keeping existing files
+// would keep it for good.
 bool WriteOnce(const TAttachedFile &entry, const WideString &target) {
   HANDLE file =
       CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  const bool ok = WriteFile(file, entry.Data, entry.Size, &written, nullptr);
-  if (ok) {
-    SetFileDateTime(file, DateTimeToFileDate(entry.Time));
-    Log("File Copy: " + UTF8Encode(target));
-  }
+  const bool whole = WriteFile(file, entry.Data, entry.Size, &written, nullptr) && written == entry.Size;
+  if (whole) SetFileDateTime(file, DateTimeToFileDate(entry.Time));
   CloseHandle(file);
-  return ok;
+  if (!whole) {
+    DeleteFileW(target.c_str());
+    return false;
+  }
+  Log("File Copy: " + UTF8Encode(target));
+  return true;
 }
 
 }  // namespace

@@ -130,7 +130,7 @@ TLocalisedText SBackButton = {
 };
 
 TLocalisedText SNextButton = {
-    "&Nächste >", "&Next >", "&Siguiente >", "&Suite >", "Dalej >", "次へ(&N) >", "&N下一步>", "&N下壹步>",
+    "&Nächste >", "&Next >", "&Siguiente >", "&Suite >", "Dalej >", "次へ(&N) >", "&N下一步>", "&N下一步>",
 };
 
 TLocalisedText SFinishButton = {

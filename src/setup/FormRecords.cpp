@@ -1,5 +1,6 @@
 // The form's side of the destination rules and of the records: what the
 // boxes say goes into the rules and records, and back.
+#include "dialogs/Dialogs.h"
 #include "payload/AttachFiles.h"
 #include "payload/InstUtils.h"
 #include "resconst/ResConst.h"
@@ -28,5 +29,15 @@ void TMainForm::SaveSettings() {
 
 void TMainForm::WriteUpdateLog() {
   if (AttachedFiles->PublicFiles.Count() == 0) return;
-  MergeUpdateLog(AttachedFiles->PublicFiles, FInstallTime, GetDataFolder(0) + L"Update.log");
+  const WideString path = GetDataFolder(0) + L"Update.log";
+  try {
+    MergeUpdateLog(AttachedFiles->PublicFiles, FInstallTime, path);
+  } catch (const EAbort &) {
+    // The list is the removal's only record of the shared files: the user
+    // is told, and a script learns it from the exit code.
+    if (Silent)
+      ExitCode = 2;
+    else
+      MessageDlg(Format(LocalisedText(SCannotCreateFile), {UTF8Encode(path)}), mtError, mbOK);
+  }
 }

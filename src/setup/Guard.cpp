@@ -4,7 +4,30 @@
 #include "runtime/SysUtils.h"
 #include "toolkit/Forms.h"
 
+namespace {
+
+// What a message handler could not handle. A silent run may show no window:
+// its script learns of the failure from the exit code alone.
+class TExceptionReport : public TObject {
+  LV_CLASS(TExceptionReport, TObject)
+
+public:
+  void Report(TObject *) {
+    if (Silent)
+      ExitCode = 1;
+    else
+      ShowException();
+  }
+};
+
+LV_PUBLISH(TExceptionReport) { return {}; }
+
+}  // namespace
+
 int RunGuarded(void (*body)()) {
+  TExceptionReport report;
+  // Without an application no window has a handler to fail in.
+  if (Application != nullptr) Application->OnException = TNotifyEvent(&report, &TExceptionReport::Report);
   try {
     body();
   } catch (...) {
@@ -13,5 +36,6 @@ int RunGuarded(void (*body)()) {
     if (!Silent) HandleException();
     ExitCode = 1;
   }
+  if (Application != nullptr) Application->OnException = TNotifyEvent();
   return ExitCode;
 }

@@ -1,7 +1,6 @@
 // The installation itself: the file list, the writing of the files, the
 // finish actions with the shortcuts, and the close step.
 #include <windows.h>
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include <optional>
@@ -107,7 +106,7 @@ void TMainForm::CloseStep() {
   if (!IsPortable()) WriteUpdateLog();
   if (!Silent && FinBx->Checked()) {
     const WideString parameters = L"-uilp " + UTF8Decode(Languages[CurLanguage].Code);
-    ::ShellExecuteW(nullptr, L"open", InTargetDir("lvx.exe").c_str(), parameters.c_str(), nullptr, SW_SHOW);
+    OpenAsDesktopUser(InTargetDir("lvx.exe"), parameters, SW_SHOW);
   }
   FCloseAllowed = true;
   SetModalResult(1);

@@ -96,7 +96,9 @@ public:
   WideString InTargetDir(const AnsiString &Name) const;
   // The settings key and, unless portable, the uninstall entry.
   void SaveSettings();
-  // Merges this installation's shared files into "Update.log".
+  // Merges this installation's shared files into "Update.log". A list that
+  // cannot be saved is reported: the box naming the file, or in a silent run
+  // exit code 2.
   void WriteUpdateLog();
 
   TPanel *Pages[WizardPageCount] = {};

@@ -52,9 +52,22 @@ void Body() {
   }
 }
 
+// A setup runs from a downloads folder, often elevated: a library planted
+// beside it must never load into it. Every library loaded from here on, by
+// us or by the system's own libraries, comes from the system folder. Older
+// systems without that restriction at least lose the current folder.
+void LoadLibrariesFromTheSystemOnly() {
+  using TSetDefaultDllDirectories = BOOL(WINAPI *)(DWORD);
+  const auto restrict = reinterpret_cast<TSetDefaultDllDirectories>(reinterpret_cast<void *>(
+      ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+  if (restrict != nullptr) restrict(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  ::SetDllDirectoryW(L"");
+}
+
 }  // namespace
 
 int32_t RunSetup() {
+  LoadLibrariesFromTheSystemOnly();
   CatchRuntimeErrors();
   ::OleInitialize(nullptr);
   CreateApplication();

@@ -12,5 +12,6 @@
 // overflow, 215 arithmetic overflow, 216 access violation, 217 any other.
 int32_t RuntimeErrorNumber(DWORD exceptionCode);
 // Installs the filter for faults no handler took, and makes a refused
-// allocation runtime error 203.
+// allocation runtime error 203 and a C++ exception that ends the program
+// (std::terminate) runtime error 217.
 void CatchRuntimeErrors();

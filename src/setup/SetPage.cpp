@@ -80,6 +80,8 @@ bool TMainForm::EnterPage(uint8_t Page, TWinControl *&Focus) {
 }
 
 void TMainForm::SetPage(uint8_t Page) {
+  // Back from the welcome page, in byte arithmetic, asks for page 255.
+  if (Page >= WizardPageCount) return;
   TWinControl *focus = nullptr;
   if (!EnterPage(Page, focus)) return;
 

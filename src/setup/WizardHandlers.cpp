@@ -1,6 +1,5 @@
 // What the wizard's buttons, language box and close box do.
 #include <windows.h>
-#include <shellapi.h>
 
 #include "dialogs/Dialogs.h"
 #include "payload/InstUtils.h"
@@ -29,7 +28,7 @@ void TMainForm::BwsClk(TObject *) {
 
 void TMainForm::PortIClk(TObject *) {
   const WideString url = UTF8Decode(LocalisedText(SPortableHelpUrl));
-  ::ShellExecuteW(nullptr, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  OpenAsDesktopUser(url, L"", SW_SHOWNORMAL);
 }
 
 void TMainForm::FormCloseQuery(TObject *, bool &CanClose) {

@@ -43,6 +43,10 @@ public:
   void NormalizeTopMosts();
   void RestoreTopMosts();
 
+  // Takes every exception a message handler raised but EAbort, in place of
+  // the error box.
+  TNotifyEvent OnException;
+
 protected:
   void Destroy() override;
 
@@ -169,8 +173,11 @@ bool IsAccel(uint16_t CharCode, const AnsiString &Caption);
 
 // Reports the exception being handled; call it only inside a catch block. A
 // window holding the mouse capture is told to cancel the mode first. EAbort
-// is silent; anything else shows the task-modal box "Critical error" without
-// the exception's own text (that is for developers, not for the user). While
-// that box is up, a further exception shows none. The message loop then goes
-// on; at the outermost level the run ends.
+// is silent; anything else goes to the application's OnException, or without
+// one to ShowException. The message loop then goes on; at the outermost level
+// the run ends.
 void HandleException();
+// The task-modal box "Critical error" without the exception's own text (that
+// is for developers, not for the user). While that box is up, a further
+// exception shows none.
+void ShowException();

@@ -22,6 +22,12 @@ public:
 
 }  // namespace
 
+void ShowException() {
+  if (Reporting) return;
+  const TReporting reporting;
+  ::MessageBoxW(nullptr, L"Critical error", nullptr, MB_ICONHAND | MB_TASKMODAL);
+}
+
 void HandleException() {
   if (HWND capture = ::GetCapture()) ::SendMessageW(capture, WM_CANCELMODE, 0, 0);
   try {
@@ -29,8 +35,9 @@ void HandleException() {
   } catch (const EAbort &) {
     return;
   } catch (...) {
-    if (Reporting) return;
-    const TReporting reporting;
-    ::MessageBoxW(nullptr, L"Critical error", nullptr, MB_ICONHAND | MB_TASKMODAL);
+    if (Application != nullptr && Application->OnException)
+      Application->OnException(Application);
+    else
+      ShowException();
   }
 }

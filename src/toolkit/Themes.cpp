@@ -11,7 +11,12 @@ void Entry(HMODULE library, const char *name, F &entry) {
 }  // namespace
 
 TThemeServices::TThemeServices() {
-  FLibrary = ::LoadLibraryA("uxtheme.dll");
+  // By its full path: a library of that name beside the program is not it.
+  wchar_t path[MAX_PATH];
+  const UINT length = ::GetSystemDirectoryW(path, MAX_PATH - 12);
+  if (length == 0 || length >= MAX_PATH - 12) return;
+  ::lstrcpyW(path + length, L"\\uxtheme.dll");
+  FLibrary = ::LoadLibraryW(path);
   if (FLibrary == nullptr) return;
   Entry(FLibrary, "OpenThemeData", FOpenThemeData);
   Entry(FLibrary, "CloseThemeData", FCloseThemeData);

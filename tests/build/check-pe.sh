@@ -6,7 +6,7 @@
 set -euo pipefail
 format=$1
 exe=$2
-allowed='^(kernel32|user32|gdi32|advapi32|shell32|ole32|comctl32|msvcrt)\.dll$'
+allowed='^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comctl32|msvcrt)\.dll$'
 case $format in
   pei-i386) magic=010b objdump=i686-w64-mingw32-objdump ;;
   pei-x86-64) magic=020b objdump=x86_64-w64-mingw32-objdump ;;

@@ -160,9 +160,8 @@ TEST_F(InteractiveRun, APageCheckShowsItsBoxAndTheWizardStays) {
   EXPECT_TRUE(Ticked(run.Control(SInstallPortable)));
   EXPECT_FALSE(IsWindowEnabled(run.Control(SInstallPortable)));
   Quit(run);
-  EXPECT_FALSE(FileExists(portable + L"\\lvx.exe"));
+  TInstallCheck::ExpectNothingInstalled(portable, {L"Lorvane.ini"});
   TempFolder::RemoveTree(portable + L"\\");
-  TInstallCheck::ExpectNothingInstalled(portable);
 }
 
 // The stored settings show in the wizard: the licence page is skipped both
@@ -250,7 +249,7 @@ TEST_F(InteractiveRun, AFileThatCannotBeWrittenOffersAbortRetryAndIgnore) {
     Answer(box, answer);
     if (answer == IDABORT) {
       EXPECT_EQ(run.Wait(), 2u);
-      check.ExpectStoppedAtTheLicence();
+      check.ExpectStoppedAt(L"License.txt");
       continue;
     }
     ASSERT_TRUE(run.OnPage(5));
@@ -262,6 +261,47 @@ TEST_F(InteractiveRun, AFileThatCannotBeWrittenOffersAbortRetryAndIgnore) {
     }
     check.ExpectInstalled();
   }
+}
+
+// The program file does not fit on the drive: the box names it while no
+// part of it is left; Retry, once room is made, installs in full.
+TEST_F(SmallDriveRun, RetryAfterRoomIsMadeOnAFullDriveInstallsInFull) {
+  TInstallCheck check(Interactively(Destination));
+  TSetupRun run(L"\"-D" + Destination + L"\"");
+  ASSERT_NO_FATAL_FAILURE(ThroughToInstalling(run));
+  const std::wstring program = Destination + L"\\lvx.exe";
+  const TBox box = WaitForBox(run.ProcessId());
+  EXPECT_NE(box.Text.find(L"\"" + program + L"\""), std::wstring::npos) << UTF8Encode(box.Text);
+  EXPECT_EQ(box.Buttons, (std::vector<int>{IDABORT, IDRETRY, IDIGNORE}));
+  EXPECT_EQ(::GetFileAttributesW(program.c_str()), INVALID_FILE_ATTRIBUTES) << "a part of the file was left";
+  FreeDrive();
+  Answer(box, IDRETRY);
+  ASSERT_TRUE(run.OnPage(5));
+  ASSERT_TRUE(run.Press(SFinishButton));
+  EXPECT_EQ(run.Wait(), 0u);
+  check.ExpectInstalled();
+}
+
+// "Update.log" cannot be saved (a folder of that name stands in its place):
+// Finish names the file in a box, then launches the application and ends.
+TEST_F(InteractiveRun, AnUpdateLogThatCannotBeSavedIsReportedAndTheCloseStepGoesOn) {
+  const std::wstring updateLog = SharedData() + L"Update.log";
+  ForceDirectories(updateLog + L"\\");
+  TChoices choices = Interactively(Target);
+  choices.Unwritten = {updateLog};
+  TInstallCheck check(choices);
+  TSetupRun run(L"\"-D" + Target + L"\"");
+  ASSERT_NO_FATAL_FAILURE(ThroughToInstalling(run));
+  ASSERT_TRUE(run.OnPage(5));
+  ASSERT_TRUE(run.Press(SFinishButton));
+  const TBox box = WaitForBox(run.ProcessId());
+  EXPECT_EQ(box.Caption, Text(SSetupTitle[English]));
+  EXPECT_EQ(box.Text.substr(0, box.Text.find(L'\r')), L"Cannot create file \"" + updateLog + L"\".");
+  EXPECT_EQ(box.Buttons, std::vector<int>{IDOK});
+  Answer(box, IDOK);
+  EXPECT_EQ(run.Wait(), 0u);
+  check.ExpectInstalled();
+  EXPECT_TRUE(DirectoryExists(updateLog));
 }
 
 // A setup.exe whose payload was damaged in transit refuses at start-up,

@@ -19,6 +19,10 @@
 // The setup under test and the stand-in application, as Windows paths.
 std::wstring SetupExe();
 std::wstring StandInApp();
+// A library that leaves the marker "<its path>.loaded" when loaded, and a
+// program that loads the libraries named on its command line by bare name.
+std::wstring PlantedLibrary();
+std::wstring BareNameLoader();
 
 // What a person chose in the wizard, or what a silent run takes from the
 // stored settings and its defaults; what the installation must show for it.
@@ -31,8 +35,9 @@ struct TChoices {
   bool Portable = false;
   uint8_t Language = 1;  // English
   bool Interactive = false;
-  // Files the run left as they were: skipped with Ignore, or kept by a
-  // portable update. The case checks them itself.
+  // Files the run left as they were: skipped with Ignore, kept by a
+  // portable update, or an "Update.log" that could not be saved. The case
+  // checks them itself.
   std::vector<std::wstring> Unwritten;
 };
 
@@ -48,13 +53,15 @@ public:
   // the wizard was closed on the finished page, the close step never ran:
   // "Update.log" stays as it was and nothing is launched.
   void ExpectInstalled(bool finished = true);
-  // An installation that stopped at the licence, which could not be
-  // written: the program and the records stay, "Install.log" lists what was
+  // An installation that stopped at a file it could not write ("lvx.exe" or
+  // "License.txt"): what was written before stays with the records, no part
+  // of that file or of the next is there, "Install.log" lists what was
   // written; the finished page's files, the links and "Update.log" never
   // came.
-  void ExpectStoppedAtTheLicence();
-  // Nothing written: no program folder, records, shared data or links.
-  static void ExpectNothingInstalled(const std::wstring &target);
+  void ExpectStoppedAt(const std::wstring &name);
+  // Nothing written: no program folder (or, where the case made one, one
+  // that holds only the files it put there), records, shared data or links.
+  static void ExpectNothingInstalled(const std::wstring &target, const std::vector<std::wstring> &placed = {});
 
   TChoices Choices;
 
@@ -121,6 +128,19 @@ protected:
   TempFolder Work;
   // A program folder that does not exist yet.
   const std::wstring Target = Work.Path() + L"Lorvane Test";
+};
+
+// Runs onto the small drive S: that the ctest entry gives the prefix. The
+// drive is filled so that only half the program file fits.
+class SmallDriveRun : public SetupRunTest {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+  // Makes room for the whole installation again.
+  void FreeDrive();
+
+  const std::wstring Destination = L"S:\\Lorvane";
+  const std::wstring Filler = L"S:\\filler";
 };
 
 // The lines of a file's text, split at CR LF.

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "SetupRun.h"
 #include "automation/Automation.h"
@@ -206,9 +207,8 @@ TEST_F(SilentRun, ASilentPortableRunInsideProgramFilesIsRefusedWithExitCode4) {
   ForceDirectories(portable + L"\\");
   WriteStringToFile(portable + L"\\Lorvane.ini", "");
   EXPECT_EQ(RunSilently(L"/S " + Quoted(L"-D" + portable)), 4u);
-  EXPECT_FALSE(FileExists(portable + L"\\lvx.exe"));
+  TInstallCheck::ExpectNothingInstalled(portable, {L"Lorvane.ini"});
   TempFolder::RemoveTree(portable + L"\\");
-  TInstallCheck::ExpectNothingInstalled(portable);
 }
 
 TEST_F(SilentRun, ASilentRunWhileTheApplicationRunsEndsWithExitCode1AndWritesNothing) {
@@ -224,7 +224,84 @@ TEST_F(SilentRun, ASilentRunThatCannotWriteAFileEndsWithExitCode2AndKeepsTheReco
   ForceDirectories(Target + L"\\License.txt\\");
   TInstallCheck check(TChoices{Target});
   EXPECT_EQ(RunSilently(L"/S " + Quoted(L"-D" + Target)), 2u);
-  check.ExpectStoppedAtTheLicence();
+  check.ExpectStoppedAt(L"License.txt");
+}
+
+// "Update.log" cannot be saved (a folder of that name stands in its place):
+// still no window, but exit code 2; everything else is installed and
+// recorded.
+TEST_F(SilentRun, AnUpdateLogThatCannotBeSavedEndsWithExitCode2AndKeepsTheRest) {
+  ForceDirectories(SharedData() + L"Update.log\\");
+  TChoices choices(Target);
+  choices.Unwritten = {SharedData() + L"Update.log"};
+  TInstallCheck check(choices);
+  EXPECT_EQ(RunSilently(L"/S " + Quoted(L"-D" + Target)), 2u);
+  check.ExpectInstalled();
+  EXPECT_TRUE(DirectoryExists(SharedData() + L"Update.log"));
+}
+
+// The program file does not fit on the drive, which takes what fits and
+// may still report the write as done: exit code 2, no part of the file
+// left, nothing that is not whole logged as copied, the records saved.
+TEST_F(SmallDriveRun, ASilentRunOnAFullDriveLeavesNoPartOfAFile) {
+  TInstallCheck check(TChoices{Destination});
+  EXPECT_EQ(RunSilently(L"/S " + Quoted(L"-D" + Destination)), 2u);
+  check.ExpectStoppedAt(L"lvx.exe");
+}
+
+// Libraries planted beside setup.exe in a downloads folder, under the names
+// of system libraries. The ctest entry forces Windows' order for them (the
+// program's folder first), so a program asking by bare name takes them.
+class PlantedLibraryRun : public SetupRunTest {
+protected:
+  void SetUp() override {
+    SetupRunTest::SetUp();
+    ASSERT_TRUE(::CreateDirectoryW(Downloads.c_str(), nullptr));
+    for (const wchar_t *name : {L"uxtheme.dll", L"version.dll"})
+      ASSERT_TRUE(::CopyFileW(PlantedLibrary().c_str(), (Downloads + name).c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileW(BareNameLoader().c_str(), (Downloads + L"loader.exe").c_str(), FALSE));
+  }
+
+  // Whether the planted copy ran, and then forgets it.
+  bool Loaded(const std::wstring &name) const {
+    const std::wstring marker = Downloads + name + L".loaded";
+    const bool loaded = ::GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES;
+    ::DeleteFileW(marker.c_str());
+    return loaded;
+  }
+
+  DWORD RunLoader(const std::wstring &names) {
+    TSetupRun loader(names, Downloads + L"loader.exe");
+    return loader.Wait();
+  }
+
+  const std::wstring Downloads = Work.Path() + L"Downloads\\";
+};
+
+// The theme library, which the setup loads itself, and every library the
+// system's own libraries load once the setup runs, come from the system
+// folder.
+TEST_F(PlantedLibraryRun, TheSetupTakesNoLibraryPlantedBesideIt) {
+  EXPECT_EQ(RunLoader(L"uxtheme.dll"), 0u);
+  ASSERT_TRUE(Loaded(L"uxtheme.dll")) << "planting does not work in this prefix";
+
+  const std::wstring setup = Downloads + L"setup.exe";
+  ASSERT_TRUE(::CopyFileW(SetupExe().c_str(), setup.c_str(), FALSE));
+  TInstallCheck check(TChoices{Target});
+  EXPECT_EQ(RunSilently(L"/S " + Quoted(L"-D" + Target), setup), 0u);
+  check.ExpectInstalled();
+  EXPECT_FALSE(Loaded(L"uxtheme.dll")) << "the setup loaded the planted theme library";
+}
+
+// Under Wine alone, the window library that every windowed program imports
+// itself imports "version.dll", by bare name, while the program's imports
+// are bound: before its first instruction, out of any program's reach. (On
+// Windows that library is a known system library, and its imports never
+// come from the program's folder.) A program that loads nothing takes the
+// planted copy all the same.
+TEST_F(PlantedLibraryRun, UnderWineTheWindowLibraryItselfTakesAPlantedVersionLibrary) {
+  EXPECT_EQ(RunLoader(L""), 0u);
+  EXPECT_TRUE(Loaded(L"version.dll"));
 }
 
 }  // namespace

@@ -143,7 +143,7 @@ TEST(ShortRowsTest, KeepTheirExactBytes) {
   EXPECT_STREQ(SLanguageLabel[Ja], "\xE8\xA8\x80\xE8\xAA\x9E:");
   EXPECT_STREQ(SFinishButton[Pl], "KONIEC");
   EXPECT_STREQ(SNextButton[Zh], "&N\xE4\xB8\x8B\xE4\xB8\x80\xE6\xAD\xA5>");
-  EXPECT_STREQ(SNextButton[Zht], "&N\xE4\xB8\x8B\xE5\xA3\xB9\xE6\xAD\xA5>");
+  EXPECT_STREQ(SNextButton[Zht], "&N\xE4\xB8\x8B\xE4\xB8\x80\xE6\xAD\xA5>");
   EXPECT_STREQ(SNextButton[Ja], "\xE6\xAC\xA1\xE3\x81\xB8(&N) >");
   EXPECT_STREQ(SBackButton[Pl], "< Wr\xC3\xB3\xC4\x87");
   EXPECT_STREQ(SBackButton[Zht], "< &B\xE8\xBF\x94\xE5\x9B\x9E");

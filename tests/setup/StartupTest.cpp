@@ -127,14 +127,15 @@ TEST(ScarceMemoryTest, InflationWithoutMemoryEndsWithTheCriticalErrorBox) {
   EXPECT_EQ(box.Buttons, std::vector<int>{IDOK});
 }
 
-// A fault no handler takes, and a heap that refuses a block, are runtime
-// errors: the number as the exit code, and interactively the box "Runtime
-// error N at ADDRESS" captioned "Error".
-TEST(RuntimeErrorTest, ADivisionByZeroAndAnExhaustedHeapEndTheRunWithTheirRuntimeErrors) {
+// A fault no handler takes, a heap that refuses a block, a stack that runs
+// out (the box still shows) and a C++ exception nothing may catch are
+// runtime errors: the number as the exit code, and interactively the box
+// "Runtime error N at ADDRESS" captioned "Error".
+TEST(RuntimeErrorTest, EachFaultEndsTheRunWithItsRuntimeError) {
   const struct {
     const char *Probe;
     DWORD Number;
-  } cases[] = {{"fault", 200}, {"heap", 203}};
+  } cases[] = {{"fault", 200}, {"heap", 203}, {"stack", 202}, {"terminate", 217}};
   for (const auto &c : cases) {
     SCOPED_TRACE(c.Probe);
     const TSeenBox box = ExpectFatalEnd(c.Probe, c.Number);
@@ -145,6 +146,27 @@ TEST(RuntimeErrorTest, ADivisionByZeroAndAnExhaustedHeapEndTheRunWithTheirRuntim
     EXPECT_EQ(address.size(), 2 * sizeof(void *)) << UTF8Encode(address);
     EXPECT_EQ(address.find_first_not_of(L"0123456789ABCDEF"), std::wstring::npos) << UTF8Encode(address);
   }
+}
+
+// An exception raised inside a window procedure while the body runs: a
+// person sees the critical-error box and the run goes on to its end; a
+// silent run shows nothing and ends with exit code 1.
+TEST(HandlerExceptionTest, ShowsTheCriticalErrorBoxOrEndsASilentRunWithExitCode1) {
+  {
+    ProbeRun run("handler", L"");
+    ASSERT_TRUE(run.Started()) << "error " << GetLastError();
+    TMessageBoxDriver driver({TBoxAnswer{IDOK}}, run.ProcessId());
+    EXPECT_EQ(run.Wait(), 0u);
+    const auto &boxes = driver.Finish();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text, L"Critical error");
+  }
+  ProbeRun silent("handler", L"/S");
+  ASSERT_TRUE(silent.Started()) << "error " << GetLastError();
+  TMessageBoxDriver driver({TBoxAnswer{IDOK}}, silent.ProcessId());
+  EXPECT_EQ(silent.Wait(), 1u);
+  EXPECT_TRUE(driver.Finish().empty());
+  EXPECT_FALSE(silent.ShowedAWindow());
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Stands in for the browser: writes the address it was asked to open into
-// the file named by LV_URL_RECORD, and opens nothing.
+// Stands in for the browser: writes the address it was asked to open (its
+// second parameter) into the file its first names, and opens nothing.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -8,10 +8,10 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   int count = 0;
   wchar_t **args = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-  wchar_t path[MAX_PATH] = L"";
-  if (count < 2 || ::GetEnvironmentVariableW(L"LV_URL_RECORD", path, MAX_PATH) == 0) return 1;
+  if (count < 3) return 1;
+  const wchar_t *path = args[1];
   char url[2048];
-  const int size = ::WideCharToMultiByte(CP_UTF8, 0, args[1], -1, url, sizeof url, nullptr, nullptr);
+  const int size = ::WideCharToMultiByte(CP_UTF8, 0, args[2], -1, url, sizeof url, nullptr, nullptr);
   // Written aside and then renamed, so that a reader never sees half of it.
   const std::wstring part = std::wstring(path) + L".part";
   HANDLE file = ::CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 // Every top-level window of the process, in EnumWindows order.
@@ -12,3 +13,8 @@ HWND FindProcessDialog(DWORD processId);
 // The handle of a window made and destroyed at once: well formed, but it
 // names no window any more.
 HWND GoneWindow();
+// The running processes whose image is named "lvx.exe", the stand-in
+// application's.
+std::vector<DWORD> StandInProcesses();
+// The full path of a process's image, or empty.
+std::wstring ImagePath(DWORD processId);

@@ -8,7 +8,12 @@
 # LV_PREFIX_DPI=N gives the copy a screen of N pixels per inch;
 # LV_PREFIX_UNTHEMED=1 turns its visual style off;
 # LV_PREFIX_NO_COMMON_APPDATA=1 points its common application-data folder at
-# a folder that does not exist, so the shell reports none.
+# a folder that does not exist, so the shell reports none;
+# LV_PREFIX_SMALL_DRIVE=KB gives it a drive S: of that many kilobytes (a
+# tmpfs of its own, so root only), which a test can fill up;
+# LV_PREFIX_WINDOWS_LOAD_ORDER=NAME,... gives those libraries Windows' search
+# order (a copy in the program's folder before the system's). Wine takes the
+# overrides from the environment it starts with, not from a parent program.
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/lib.sh"
 
@@ -23,9 +28,11 @@ export WINEPREFIX=$copy/wine
 unset DISPLAY
 lv_ensure_display
 
+small=$copy/small-drive
 cleanup() {
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
+  if mountpoint -q "$small"; then umount "$small"; fi
   rm -rf "$copy"
   if [ -n "$lv_xvfb_pid" ]; then kill "$lv_xvfb_pid" 2>/dev/null || true; fi
 }
@@ -65,6 +72,14 @@ if [ "${LV_PREFIX_NO_COMMON_APPDATA:-}" = 1 ]; then
     set_value system.reg "$explorer"'\\Shell Folders' 'Common AppData' '"C:\\NoCommonAppData"'
     set_value system.reg "$explorer"'\\User Shell Folders' 'Common AppData' 'str(2):"C:\\NoCommonAppData"'
   done
+fi
+if [ -n "${LV_PREFIX_SMALL_DRIVE:-}" ]; then
+  mkdir "$small"
+  mount -t tmpfs -o "size=${LV_PREFIX_SMALL_DRIVE}k,mode=1777" lvsmall "$small"
+  ln -sfn "$small" "$WINEPREFIX/dosdevices/s:"
+fi
+if [ -n "${LV_PREFIX_WINDOWS_LOAD_ORDER:-}" ]; then
+  export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$LV_PREFIX_WINDOWS_LOAD_ORDER=n,b"
 fi
 lv_start_wineserver
 status=0
