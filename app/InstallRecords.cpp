@@ -2,9 +2,7 @@
 
 #include <shlobj.h>
 
-namespace {
-
-std::string ReadBytes(const std::wstring &path) {
+std::string ReadFileBytes(const std::wstring &path) {
   std::string bytes;
   HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return bytes;
@@ -20,6 +18,8 @@ std::string ReadBytes(const std::wstring &path) {
   return bytes;
 }
 
+namespace {
+
 bool StartsWith(const std::string &line, const char *prefix) { return line.rfind(prefix, 0) == 0; }
 
 std::wstring SpecialFolder(int csidl) {
@@ -31,7 +31,7 @@ std::wstring SpecialFolder(int csidl) {
 }  // namespace
 
 std::vector<std::string> ReadLines(const std::wstring &path) {
-  const std::string text = ReadBytes(path);
+  const std::string text = ReadFileBytes(path);
   std::vector<std::string> lines;
   size_t start = 0;
   while (start < text.size()) {
@@ -105,6 +105,16 @@ std::wstring LongPath(const std::wstring &path) {
 
 }  // namespace
 
+std::wstring FullPath(const std::wstring &path) {
+  std::wstring full(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0) return {};
+    if (length < full.size()) return LongPath(full.substr(0, length));
+    full.resize(length);
+  }
+}
+
 bool ListsProgram(const TInstallLog &log, const std::wstring &program) {
   const std::wstring longProgram = LongPath(program);
   for (const std::wstring &file : log.Files)
@@ -122,7 +132,7 @@ std::wstring SharedDataFolder() {
 
 std::string StampLineOf(const std::wstring &stampFile) {
   static const char digits[] = "0123456789ABCDEF";
-  const std::string stamp = ReadBytes(stampFile);
+  const std::string stamp = ReadFileBytes(stampFile);
   if (stamp.size() != 8) return {};
   std::string line = "*";
   for (unsigned char byte : stamp) {

@@ -153,13 +153,31 @@ int Report(const TLeftovers &left, bool silent) {
   return left.empty() ? UninstallDone : UninstallIncomplete;
 }
 
+// The installed program this copy was started from, ended before the
+// removal starts: by an inherited handle, or by its process id when the copy
+// was started elevated (an elevated start inherits no handle). A process id
+// is only trusted while the process runs the installed program.
+void WaitForInstalledProgram(const TStartOptions &options) {
+  HANDLE installed = reinterpret_cast<HANDLE>(options.WaitFor);
+  if (installed == nullptr && options.WaitForProcessId != 0) {
+    installed = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, options.WaitForProcessId);
+    wchar_t image[MAX_PATH * 2] = L"";
+    DWORD size = MAX_PATH * 2;
+    if (installed != nullptr && (!::QueryFullProcessImageNameW(installed, 0, image, &size) ||
+                                 !SamePath(FullPath(image), FullPath(options.RemoveFrom)))) {
+      ::CloseHandle(installed);
+      installed = nullptr;
+    }
+  }
+  if (installed == nullptr) return;
+  ::WaitForSingleObject(installed, InstalledProgramWaitMs);
+  ::CloseHandle(installed);
+}
+
 }  // namespace
 
 int RemoveInstallation(const TStartOptions &options) {
-  if (HANDLE installed = reinterpret_cast<HANDLE>(options.WaitFor)) {
-    ::WaitForSingleObject(installed, InstalledProgramWaitMs);
-    ::CloseHandle(installed);
-  }
+  WaitForInstalledProgram(options);
   const std::wstring &program = options.RemoveFrom;
   const std::wstring folder = FolderOf(program);
   const TInstallLog log = ReadInstallLog(folder);

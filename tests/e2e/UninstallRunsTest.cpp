@@ -209,11 +209,15 @@ void ExpectNoTrace(const TFoldersBefore &before, bool targetKept = false) {
 }
 
 // The copy was another program than the installed one, outside the program
-// folder.
+// folder, under a name that the system's installer detection passes by.
 void ExpectCopyOutside(TUninstall &uninstall, const std::wstring &target) {
   EXPECT_FALSE(uninstall.CopyImage.empty());
   EXPECT_FALSE(StartsText(uninstall.CopyImage, target + L"\\")) << UTF8Encode(uninstall.CopyImage);
-  EXPECT_NE(UTF8Encode(uninstall.CopyImage.substr(uninstall.CopyImage.find_last_of(L'\\') + 1)), "lvx.exe");
+  std::wstring name = uninstall.CopyImage.substr(uninstall.CopyImage.find_last_of(L'\\') + 1);
+  EXPECT_NE(UTF8Encode(name), "lvx.exe");
+  ::CharLowerW(name.data());
+  for (const wchar_t *word : {L"install", L"setup", L"update", L"patch"})
+    EXPECT_EQ(name.find(word), std::wstring::npos) << UTF8Encode(name);
 }
 
 // For everyone and for the current user: the exact command of the uninstall
