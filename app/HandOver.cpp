@@ -135,6 +135,7 @@ int HandOverRemoval(const TStartOptions &options) {
   const std::wstring folder = FolderOf(program);
   if (!ListsProgram(ReadInstallLog(folder), program)) return NotInstalledIn(folder, options.Silent);
   if (!options.Silent && !AskToRemove()) return UninstallDeclined;
+  if (!NoInstanceRunning(options.Silent)) return UninstallApplicationRunning;
 
   const std::wstring copy = CopyPath();
   const std::string image = ReadFileBytes(program);

@@ -182,6 +182,9 @@ int RemoveInstallation(const TStartOptions &options) {
   const std::wstring folder = FolderOf(program);
   const TInstallLog log = ReadInstallLog(folder);
   if (!ListsProgram(log, program)) return NotInstalledIn(folder, options.Silent);
+  // Started again after the question was answered: nothing goes while the
+  // application runs, whose files are in use.
+  if (!NoInstanceRunning(options.Silent)) return UninstallApplicationRunning;
   // An older installation in another folder, whose entry a later one
   // replaced, takes only what lies in its own folder.
   const bool registered = IsRegistered(program);

@@ -21,6 +21,7 @@ enum TUninstallExit : int {
   UninstallNotInstalled = 2,         // no "Install.log" listing the program beside it
   UninstallIncomplete = 3,           // something could not be removed; the rest was
   UninstallNotStarted = 4,           // the copy could not be made or started
+  UninstallApplicationRunning = 5,   // the application runs: nothing changed
 };
 
 // The installed program started with -ui: checks that it is installed,
@@ -33,5 +34,10 @@ int RemoveInstallation(const TStartOptions &options);
 // The boxes of a removal, titled with the product's name.
 bool AskToRemove();
 void Tell(const std::wstring &text, unsigned icon);
+// True once no window of the application is open: unless silent, a box asks
+// to close it (Retry) or to leave the installation as it is (Cancel).
+bool NoInstanceRunning(bool silent);
+// Asks to close the running application; true for Retry.
+bool AskToCloseApplication();
 // Reports, unless silent, that the folder holds no installation.
 int NotInstalledIn(const std::wstring &folder, bool silent);

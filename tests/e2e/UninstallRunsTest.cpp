@@ -220,6 +220,28 @@ void ExpectCopyOutside(TUninstall &uninstall, const std::wstring &target) {
     EXPECT_EQ(name.find(word), std::wstring::npos) << UTF8Encode(name);
 }
 
+const std::wstring Question =
+    L"Do you want to remove Lorvane Word Processor from this computer, with everything its setup installed?";
+
+// The installed application, started as a person starts it, with its
+// window open.
+class TRunningApplication {
+public:
+  explicit TRunningApplication(const std::wstring &target)
+      : FRun(L"", target + L"\\lvx.exe"), FWindow(WaitForTopWindow(FRun.ProcessId(), L"LorvaneWordProcessorStandIn")) {
+    EXPECT_NE(FWindow, nullptr);
+  }
+  // Closed as a person closes it.
+  void Close() {
+    ::PostMessageW(FWindow, WM_CLOSE, 0, 0);
+    EXPECT_EQ(FRun.Wait(), 0u);
+  }
+
+private:
+  TSetupRun FRun;
+  HWND FWindow;
+};
+
 // For everyone and for the current user: the exact command of the uninstall
 // entry, silent, leaves no file, folder, key or link; neither the installed
 // program nor its copy shows a window.
@@ -245,8 +267,7 @@ TEST_F(UninstallRun, TheUninstallEntryLeavesNoTraceInEitherScope) {
 TEST_F(UninstallRun, APersonIsAskedNoKeepsEverythingAndYesRemovesIt) {
   const TFoldersBefore before(Target);
   ASSERT_NO_FATAL_FAILURE(Install(Target, true));
-  const std::wstring question =
-      L"Do you want to remove Lorvane Word Processor from this computer, with everything its setup installed?";
+  const std::wstring &question = Question;
   {
     const std::map<std::wstring, std::string> installed = InstalledState(Target);
     ASSERT_GT(installed.size(), 40u);
@@ -363,6 +384,56 @@ TEST_F(UninstallRun, AnOlderInstallationElsewhereTakesOnlyItsOwnFolder) {
   TUninstall uninstall(L"/S");
   EXPECT_EQ(uninstall.WaitForCopy(), 0u);
   EXPECT_FALSE(Exists(later));
+  ExpectNoTrace(before);
+}
+
+// While the application runs, nothing is removed: silently the removal ends
+// at once with exit code 5; a person is asked to close it first, Retry asks
+// again while it still runs, Cancel keeps everything, and Retry once it is
+// closed removes the installation.
+TEST_F(UninstallRun, NothingGoesWhileTheApplicationRuns) {
+  const TFoldersBefore before(Target);
+  ASSERT_NO_FATAL_FAILURE(Install(Target, true));
+  const std::map<std::wstring, std::string> installed = InstalledState(Target);
+  const std::wstring closeFirst =
+      L"Lorvane Word Processor is running. Close it, then choose Retry to remove it; Cancel leaves it installed.";
+  TRunningApplication application(Target);
+  {
+    TUninstall uninstall(L"/S");
+    EXPECT_EQ(uninstall.Wait(), 5u);
+    EXPECT_FALSE(uninstall.ShowedAWindow());
+    EXPECT_EQ(uninstall.Copy(), 0u) << "a removal started while the application runs";
+    EXPECT_TRUE(InstalledState(Target) == installed);
+  }
+  {
+    TUninstall uninstall;
+    Answer(WaitForBox(uninstall.ProcessId()), IDYES);
+    for (int answer : {IDRETRY, IDCANCEL}) {
+      const TBox box = WaitForBox(uninstall.ProcessId());
+      EXPECT_EQ(box.Caption, L"Lorvane Word Processor");
+      EXPECT_EQ(box.Text, closeFirst);
+      std::vector<int> buttons = box.Buttons;
+      std::sort(buttons.begin(), buttons.end());
+      EXPECT_EQ(buttons, (std::vector<int>{IDCANCEL, IDRETRY}));
+      Answer(box, answer);
+    }
+    EXPECT_EQ(uninstall.Wait(), 5u);
+    EXPECT_EQ(uninstall.Copy(), 0u);
+    EXPECT_TRUE(InstalledState(Target) == installed) << "Cancel changed the installation";
+  }
+  TUninstall uninstall;
+  const TBox question = WaitForBox(uninstall.ProcessId());
+  EXPECT_EQ(question.Text, Question);
+  Answer(question, IDYES);
+  const TBox box = WaitForBox(uninstall.ProcessId());
+  EXPECT_EQ(box.Text, closeFirst);
+  application.Close();
+  Answer(box, IDRETRY);
+  ASSERT_NE(uninstall.Copy(), 0u);
+  const TBox done = WaitForBox(uninstall.Copy());
+  EXPECT_EQ(done.Text, L"Lorvane Word Processor was removed from this computer.");
+  Answer(done, IDOK);
+  EXPECT_EQ(uninstall.WaitForCopy(), 0u);
   ExpectNoTrace(before);
 }
 
