@@ -130,6 +130,59 @@ std::wstring SharedDataFolder() {
   return base + L"Lorvane\\";
 }
 
+namespace {
+
+// The names the setup gives its links, one per language of its table (some
+// languages share the English one).
+constexpr const wchar_t *LinkNames[] = {
+    L"Lorvane Word Processor.lnk",
+    L"Lorvane-Textverarbeitungsprogramm.lnk",
+    L"Procesador de textos Lorvane.lnk",
+    L"Traitement de texte Lorvane.lnk",
+    L"Lorvane\u6587\u5b57\u5904\u7406\u5668.lnk",
+    L"Lorvane\u6587\u5b57\u8655\u7406\u5668.lnk",
+};
+
+std::wstring WithBackslash(std::wstring folder) {
+  if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+  return folder;
+}
+
+bool SameOrInside(const std::wstring &path, const std::wstring &folder) {
+  return SamePath(path, folder) || IsInside(path, folder);
+}
+
+}  // namespace
+
+TSetupPlaces SetupPlaces(const std::wstring &programFolder) {
+  TSetupPlaces places;
+  places.ProgramFolder = WithBackslash(FullPath(programFolder));
+  places.SharedFolder = SharedDataFolder();
+  for (int csidl : {CSIDL_COMMON_PROGRAMS, CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_PROGRAMS, CSIDL_DESKTOPDIRECTORY})
+    if (const std::wstring folder = SpecialFolder(csidl); !folder.empty())
+      places.LinkFolders.push_back(WithBackslash(folder));
+  return places;
+}
+
+bool IsSetupFile(const TSetupPlaces &places, const std::wstring &path) {
+  if (IsInside(path, places.ProgramFolder) || IsInside(path, places.SharedFolder)) return true;
+  const std::wstring folder = FolderOf(path);
+  for (const std::wstring &linkFolder : places.LinkFolders) {
+    if (!SamePath(folder, linkFolder)) continue;
+    for (const wchar_t *name : LinkNames)
+      if (SamePath(path.substr(folder.size()), name)) return true;
+  }
+  return false;
+}
+
+bool IsSetupFolder(const TSetupPlaces &places, const std::wstring &path) {
+  const std::wstring folder = WithBackslash(path);
+  if (SameOrInside(folder, places.ProgramFolder) || SameOrInside(folder, places.SharedFolder)) return true;
+  for (const std::wstring &linkFolder : places.LinkFolders)
+    if (SamePath(folder, linkFolder)) return true;
+  return false;
+}
+
 std::string StampLineOf(const std::wstring &stampFile) {
   static const char digits[] = "0123456789ABCDEF";
   const std::string stamp = ReadFileBytes(stampFile);

@@ -32,6 +32,20 @@ bool IsInside(const std::wstring &path, const std::wstring &folder);
 // parts that exist in their long form.
 std::wstring FullPath(const std::wstring &path);
 
+// Where the setup writes, and so the only places a removal deletes in: the
+// program folder, the shared data folder, and the setup's own link names in
+// the four link folders (programs menu and desktop, for everyone and for the
+// current user).
+struct TSetupPlaces {
+  std::wstring ProgramFolder, SharedFolder;  // with trailing backslashes
+  std::vector<std::wstring> LinkFolders;     // with trailing backslashes
+};
+TSetupPlaces SetupPlaces(const std::wstring &programFolder);
+// A full file path the setup may have written.
+bool IsSetupFile(const TSetupPlaces &places, const std::wstring &path);
+// A full folder path the setup may have made.
+bool IsSetupFolder(const TSetupPlaces &places, const std::wstring &folder);
+
 // What "Install.log" lists: the folders the setup made (with trailing
 // backslashes) and the files it wrote, links included.
 struct TInstallLog {

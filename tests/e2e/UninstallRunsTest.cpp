@@ -387,6 +387,63 @@ TEST_F(UninstallRun, AnOlderInstallationElsewhereTakesOnlyItsOwnFolder) {
   ExpectNoTrace(before);
 }
 
+// Lines of "Install.log" that point outside the program folder, the shared
+// data and the setup's own link names (an earlier log in the destination
+// that the setup took over, a line climbing out with ".."): their files and
+// folders stay and are named as left, with exit code 3; the installation
+// itself goes.
+TEST_F(UninstallRun, WhatTheLogNamesOutsideTheSetupsPlacesStays) {
+  for (bool silent : {true, false}) {
+    SCOPED_TRACE(silent ? "silent" : "asked");
+    RemoveEveryTrace();
+    TempFolder::RemoveTree(Target + L"\\");
+    const TFoldersBefore before(Target);
+    ASSERT_NO_FATAL_FAILURE(Install(Target, true));
+    const std::wstring elsewhere = Work.Path() + L"Elsewhere";
+    const std::wstring otherLink = LinkFolder(true, false) + L"\\Another program.lnk";
+    const struct {
+      std::wstring Line, Path;
+    } foreign[] = {
+        {L"File Copy: " + elsewhere + L"\\kept.txt", elsewhere + L"\\kept.txt"},
+        {L"File Copy: " + Target + L"\\..\\Climbed.txt", Work.Path() + L"Climbed.txt"},
+        {L"File Copy: " + otherLink, otherLink},
+        {L"Made Dir: " + elsewhere + L"\\Empty\\", elsewhere + L"\\Empty"},
+    };
+    std::string planted;
+    std::wstring listed;
+    ForceDirectories(elsewhere + L"\\");
+    for (const auto &f : foreign) {
+      if (f.Line.rfind(L"Made Dir: ", 0) == 0)
+        ForceDirectories(f.Path + L"\\");
+      else
+        WriteFileBytes(f.Path, "not the setup's");
+      planted += UTF8Encode(f.Line) + "\r\n";
+      listed += L"\n" + f.Line.substr(f.Line.find(L": ") + 2);
+    }
+    const std::wstring installLog = Target + L"\\Install.log";
+    WriteFileBytes(installLog, ReadWholeFile(installLog) + planted);
+
+    TUninstall uninstall(silent ? L"/S" : L"");
+    if (!silent) Answer(WaitForBox(uninstall.ProcessId()), IDYES);
+    ASSERT_NE(uninstall.Copy(), 0u);
+    if (!silent) {
+      const TBox report = WaitForBox(uninstall.Copy());
+      EXPECT_EQ(report.Text, L"Lorvane Word Processor was removed, but some items were left.\n\nThese items lie "
+                             L"outside the places its setup writes to and were left:\n" + listed);
+      Answer(report, IDOK);
+    }
+    EXPECT_EQ(uninstall.WaitForCopy(), 3u);
+    for (const auto &f : foreign) {
+      EXPECT_TRUE(Exists(f.Path)) << UTF8Encode(f.Path);
+      if (f.Line.rfind(L"File Copy: ", 0) == 0) {
+        EXPECT_EQ(ReadWholeFile(f.Path), "not the setup's");
+      }
+    }
+    ::DeleteFileW(otherLink.c_str());
+    ExpectNoTrace(before);
+  }
+}
+
 // While the application runs, nothing is removed: silently the removal ends
 // at once with exit code 5; a person is asked to close it first, Retry asks
 // again while it still runs, Cancel keeps everything, and Retry once it is
