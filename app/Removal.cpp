@@ -21,11 +21,13 @@ constexpr size_t ReportedLeftovers = 12;
 // What could not be removed, for the report.
 using TLeftovers = std::vector<std::wstring>;
 
-// What a removal leaves: what could not be removed, and what the records
-// name outside the setup's places (not the removal's to delete).
+// What a removal leaves: what could not be removed, what the records name
+// outside the setup's places (not the removal's to delete), and the shared
+// files when they are not known (the folder that holds them).
 struct TRemovalReport {
   TLeftovers Failed, Foreign;
-  bool Complete() const { return Failed.empty() && Foreign.empty(); }
+  std::wstring SharedUnknown;
+  bool Complete() const { return Failed.empty() && Foreign.empty() && SharedUnknown.empty(); }
   // A line of the records that points outside the setup's places: what it
   // names stays, and is reported when it exists.
   void Leave(const std::wstring &line, const std::wstring &path) {
@@ -84,9 +86,27 @@ void WriteLines(const std::wstring &path, const std::vector<std::string> &lines,
   if (!saved) left.push_back(path);
 }
 
+// Whether any file lies below the folder.
+bool HoldsAFile(const std::wstring &folder) {
+  WIN32_FIND_DATAW data;
+  HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  bool found = false;
+  do {
+    const std::wstring name = data.cFileName;
+    if (name == L"." || name == L"..") continue;
+    found = !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || HoldsAFile(folder + name + L"\\");
+  } while (!found && ::FindNextFileW(search, &data));
+  ::FindClose(search);
+  return found;
+}
+
 // This installation's group of "Update.log" with its shared files. The
 // shared data as a whole ("Update.log", the common data, the stamp and
 // their folders) goes only once no other installation lists a file in it.
+// Without the group (the wizard closed on its last page, an installation
+// that failed) the shared files present cannot be told apart from others':
+// all of the shared data stays, and the report says so.
 void RemoveSharedData(TRemovalReport &report) {
   const std::wstring shared = SharedDataFolder();
   if (shared.empty()) return;
@@ -94,7 +114,13 @@ void RemoveSharedData(TRemovalReport &report) {
   const std::wstring updateLog = shared + L"Update.log";
   std::vector<std::string> lines = ReadLines(updateLog);
   const size_t listed = lines.size();
-  for (const std::wstring &line : TakeGroup(lines, StampLineOf(hidden + L"install_stamp"))) {
+  const std::string stampLine = StampLineOf(hidden + L"install_stamp");
+  const bool grouped = std::find(lines.begin(), lines.end(), stampLine) != lines.end() && !stampLine.empty();
+  if (!grouped && HoldsAFile(publicFolder)) {
+    report.SharedUnknown = publicFolder.substr(0, publicFolder.size() - 1);
+    return;
+  }
+  for (const std::wstring &line : TakeGroup(lines, stampLine)) {
     const std::wstring file = FullPath(line);
     if (!IsInside(file, shared)) {
       report.Leave(line, file);
@@ -173,6 +199,9 @@ int Report(const TRemovalReport &report, bool silent) {
                                     Listed(report.Failed);
       if (!report.Foreign.empty())
         text += L"\n\nThese items lie outside the places its setup writes to and were left:\n" + Listed(report.Foreign);
+      if (!report.SharedUnknown.empty())
+        text += L"\n\nThe shared files in " + report.SharedUnknown +
+                L" are not recorded for this installation, so they were left.";
       Tell(text, MB_ICONWARNING);
     }
   }

@@ -19,8 +19,9 @@ enum TUninstallExit : int {
   // prompt: nothing changed
   UninstallDeclined = 1,
   UninstallNotInstalled = 2,         // no "Install.log" listing the program beside it
-  // something was left: it could not be removed, or the records name it
-  // outside the setup's places; the rest was removed
+  // something was left: it could not be removed, the records name it
+  // outside the setup's places, or the shared files are not known; the rest
+  // was removed
   UninstallIncomplete = 3,
   UninstallNotStarted = 4,           // the copy could not be made or started
   UninstallApplicationRunning = 5,   // the application runs: nothing changed

@@ -494,4 +494,54 @@ TEST_F(UninstallRun, NothingGoesWhileTheApplicationRuns) {
   ExpectNoTrace(before);
 }
 
+// The wizard closed on its finished page never wrote this installation's
+// group into "Update.log", so which shared files are its own is not known:
+// the shared data stays whole, the report says so rather than "removed",
+// and the copy ends with exit code 3; the rest goes.
+TEST_F(UninstallRun, SharedFilesNotRecordedForTheInstallationStayAndAreReported) {
+  for (bool silent : {true, false}) {
+    SCOPED_TRACE(silent ? "silent" : "asked");
+    RemoveEveryTrace();
+    TempFolder::RemoveTree(Target + L"\\");
+    const TFoldersBefore before(Target);
+    TChoices choices(Target);
+    choices.Interactive = true;
+    TInstallCheck check(choices);
+    {
+      TSetupRun run(L"\"-D" + Target + L"\"");
+      ASSERT_TRUE(run.OnPage(0));
+      for (int next : {1, 2, 3, 5}) ASSERT_TRUE(run.Press(SNextButton) && run.OnPage(next));
+      CloseByFrame(run.Wizard());
+      const TBox quit = WaitForBox(run.ProcessId());
+      EXPECT_EQ(quit.Text, Text(SConfirmQuit[1]));
+      Answer(quit, IDYES);
+      EXPECT_EQ(run.Wait(), 0u);
+      check.ExpectInstalled(false);
+    }
+    std::map<std::wstring, std::string> shared;
+    AddTree(SharedData(), shared);
+    ASSERT_GT(shared.size(), 10u);
+
+    TUninstall uninstall(silent ? L"/S" : L"");
+    if (!silent) Answer(WaitForBox(uninstall.ProcessId()), IDYES);
+    ASSERT_NE(uninstall.Copy(), 0u);
+    if (!silent) {
+      const TBox report = WaitForBox(uninstall.Copy());
+      EXPECT_EQ(report.Text, L"Lorvane Word Processor was removed, but some items were left.\n\nThe shared files in " +
+                                 SharedData() + L"Public are not recorded for this installation, so they were left.");
+      Answer(report, IDOK);
+    }
+    EXPECT_EQ(uninstall.WaitForCopy(), 3u);
+    std::map<std::wstring, std::string> sharedAfter;
+    AddTree(SharedData(), sharedAfter);
+    EXPECT_TRUE(sharedAfter == shared) << "the removal changed the shared data";
+    EXPECT_FALSE(Exists(Target));
+    EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, "Software\\Lorvane Word Processor"));
+    EXPECT_FALSE(RawKeyExists(HKEY_LOCAL_MACHINE, UninstallKey));
+    for (bool forAll : {true, false})
+      for (bool desktop : {false, true})
+        EXPECT_FALSE(Exists(LinkFolder(forAll, desktop) + L"\\" + LinkName(1)));
+  }
+}
+
 }  // namespace
