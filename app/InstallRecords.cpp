@@ -2,9 +2,7 @@
 
 #include <shlobj.h>
 
-namespace {
-
-std::string ReadBytes(const std::wstring &path) {
+std::string ReadFileBytes(const std::wstring &path) {
   std::string bytes;
   HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return bytes;
@@ -20,6 +18,8 @@ std::string ReadBytes(const std::wstring &path) {
   return bytes;
 }
 
+namespace {
+
 bool StartsWith(const std::string &line, const char *prefix) { return line.rfind(prefix, 0) == 0; }
 
 std::wstring SpecialFolder(int csidl) {
@@ -31,7 +31,7 @@ std::wstring SpecialFolder(int csidl) {
 }  // namespace
 
 std::vector<std::string> ReadLines(const std::wstring &path) {
-  const std::string text = ReadBytes(path);
+  const std::string text = ReadFileBytes(path);
   std::vector<std::string> lines;
   size_t start = 0;
   while (start < text.size()) {
@@ -105,6 +105,16 @@ std::wstring LongPath(const std::wstring &path) {
 
 }  // namespace
 
+std::wstring FullPath(const std::wstring &path) {
+  std::wstring full(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0) return {};
+    if (length < full.size()) return LongPath(full.substr(0, length));
+    full.resize(length);
+  }
+}
+
 bool ListsProgram(const TInstallLog &log, const std::wstring &program) {
   const std::wstring longProgram = LongPath(program);
   for (const std::wstring &file : log.Files)
@@ -120,9 +130,62 @@ std::wstring SharedDataFolder() {
   return base + L"Lorvane\\";
 }
 
+namespace {
+
+// The names the setup gives its links, one per language of its table (some
+// languages share the English one).
+constexpr const wchar_t *LinkNames[] = {
+    L"Lorvane Word Processor.lnk",
+    L"Lorvane-Textverarbeitungsprogramm.lnk",
+    L"Procesador de textos Lorvane.lnk",
+    L"Traitement de texte Lorvane.lnk",
+    L"Lorvane\u6587\u5b57\u5904\u7406\u5668.lnk",
+    L"Lorvane\u6587\u5b57\u8655\u7406\u5668.lnk",
+};
+
+std::wstring WithBackslash(std::wstring folder) {
+  if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+  return folder;
+}
+
+bool SameOrInside(const std::wstring &path, const std::wstring &folder) {
+  return SamePath(path, folder) || IsInside(path, folder);
+}
+
+}  // namespace
+
+TSetupPlaces SetupPlaces(const std::wstring &programFolder) {
+  TSetupPlaces places;
+  places.ProgramFolder = WithBackslash(FullPath(programFolder));
+  places.SharedFolder = SharedDataFolder();
+  for (int csidl : {CSIDL_COMMON_PROGRAMS, CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_PROGRAMS, CSIDL_DESKTOPDIRECTORY})
+    if (const std::wstring folder = SpecialFolder(csidl); !folder.empty())
+      places.LinkFolders.push_back(WithBackslash(folder));
+  return places;
+}
+
+bool IsSetupFile(const TSetupPlaces &places, const std::wstring &path) {
+  if (IsInside(path, places.ProgramFolder) || IsInside(path, places.SharedFolder)) return true;
+  const std::wstring folder = FolderOf(path);
+  for (const std::wstring &linkFolder : places.LinkFolders) {
+    if (!SamePath(folder, linkFolder)) continue;
+    for (const wchar_t *name : LinkNames)
+      if (SamePath(path.substr(folder.size()), name)) return true;
+  }
+  return false;
+}
+
+bool IsSetupFolder(const TSetupPlaces &places, const std::wstring &path) {
+  const std::wstring folder = WithBackslash(path);
+  if (SameOrInside(folder, places.ProgramFolder) || SameOrInside(folder, places.SharedFolder)) return true;
+  for (const std::wstring &linkFolder : places.LinkFolders)
+    if (SamePath(folder, linkFolder)) return true;
+  return false;
+}
+
 std::string StampLineOf(const std::wstring &stampFile) {
   static const char digits[] = "0123456789ABCDEF";
-  const std::string stamp = ReadBytes(stampFile);
+  const std::string stamp = ReadFileBytes(stampFile);
   if (stamp.size() != 8) return {};
   std::string line = "*";
   for (unsigned char byte : stamp) {

@@ -12,6 +12,8 @@ constexpr wchar_t SettingsKey[] = L"Software\\Lorvane Word Processor\\Install";
 constexpr wchar_t SettingsParentKey[] = L"Software\\Lorvane Word Processor";
 constexpr wchar_t UninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lorvane Word Processor";
 
+// A file's bytes; empty when it cannot be read.
+std::string ReadFileBytes(const std::wstring &path);
 // The lines of a text file as bytes, split at CR LF, CR or LF; empty lines
 // dropped. Empty too when the file cannot be read.
 std::vector<std::string> ReadLines(const std::wstring &path);
@@ -24,6 +26,25 @@ std::wstring FolderOf(const std::wstring &path);
 bool SamePath(const std::wstring &a, const std::wstring &b);
 // The path lies below the folder (which ends with a backslash).
 bool IsInside(const std::wstring &path, const std::wstring &folder);
+
+// The path as the file system takes it: absolute, "." and ".." resolved (so
+// that a log line cannot climb out of a folder it seems to lie in), and the
+// parts that exist in their long form.
+std::wstring FullPath(const std::wstring &path);
+
+// Where the setup writes, and so the only places a removal deletes in: the
+// program folder, the shared data folder, and the setup's own link names in
+// the four link folders (programs menu and desktop, for everyone and for the
+// current user).
+struct TSetupPlaces {
+  std::wstring ProgramFolder, SharedFolder;  // with trailing backslashes
+  std::vector<std::wstring> LinkFolders;     // with trailing backslashes
+};
+TSetupPlaces SetupPlaces(const std::wstring &programFolder);
+// A full file path the setup may have written.
+bool IsSetupFile(const TSetupPlaces &places, const std::wstring &path);
+// A full folder path the setup may have made.
+bool IsSetupFolder(const TSetupPlaces &places, const std::wstring &folder);
 
 // What "Install.log" lists: the folders the setup made (with trailing
 // backslashes) and the files it wrote, links included.

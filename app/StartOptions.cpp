@@ -11,6 +11,8 @@ TStartOptions ParseStartOptions(int argc, wchar_t **argv) {
       options.RemoveFrom = argv[++i];
     else if (_wcsicmp(argv[i], L"-uiwait") == 0 && i + 1 < argc)
       options.WaitFor = static_cast<uintptr_t>(std::wcstoull(argv[++i], nullptr, 10));
+    else if (_wcsicmp(argv[i], L"-uiafter") == 0 && i + 1 < argc)
+      options.WaitForProcessId = std::wcstoul(argv[++i], nullptr, 10);
     else if (_wcsicmp(argv[i], L"-ui") == 0)
       options.Uninstall = true;
     else if ((argv[i][0] == L'/' || argv[i][0] == L'-') && (argv[i][1] == L'S' || argv[i][1] == L's'))

@@ -15,6 +15,13 @@ bool AskToRemove() {
                        Title, MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL | MB_SETFOREGROUND) == IDYES;
 }
 
+bool AskToCloseApplication() {
+  return ::MessageBoxW(nullptr,
+                       L"Lorvane Word Processor is running. Close it, then choose Retry to remove it; Cancel leaves it "
+                       L"installed.",
+                       Title, MB_RETRYCANCEL | MB_ICONWARNING | MB_TASKMODAL | MB_SETFOREGROUND) == IDRETRY;
+}
+
 void Tell(const std::wstring &text, unsigned icon) {
   ::MessageBoxW(nullptr, text.c_str(), Title, MB_OK | icon | MB_TASKMODAL | MB_SETFOREGROUND);
 }

@@ -430,7 +430,7 @@ void TInstallCheck::ExpectNothingInstalled(const std::wstring &target, const std
 }
 
 TSetupRun::TSetupRun(const std::wstring &args, const std::wstring &program) : FRun(program, args) {
-  EXPECT_TRUE(FRun.Started());
+  EXPECT_TRUE(FRun.Started()) << "error " << FRun.StartError() << " starting " << UTF8Encode(program);
 }
 
 HWND TSetupRun::Wizard() {

@@ -209,12 +209,38 @@ void ExpectNoTrace(const TFoldersBefore &before, bool targetKept = false) {
 }
 
 // The copy was another program than the installed one, outside the program
-// folder.
+// folder, under a name that the system's installer detection passes by.
 void ExpectCopyOutside(TUninstall &uninstall, const std::wstring &target) {
   EXPECT_FALSE(uninstall.CopyImage.empty());
   EXPECT_FALSE(StartsText(uninstall.CopyImage, target + L"\\")) << UTF8Encode(uninstall.CopyImage);
-  EXPECT_NE(UTF8Encode(uninstall.CopyImage.substr(uninstall.CopyImage.find_last_of(L'\\') + 1)), "lvx.exe");
+  std::wstring name = uninstall.CopyImage.substr(uninstall.CopyImage.find_last_of(L'\\') + 1);
+  EXPECT_NE(UTF8Encode(name), "lvx.exe");
+  ::CharLowerW(name.data());
+  for (const wchar_t *word : {L"install", L"setup", L"update", L"patch"})
+    EXPECT_EQ(name.find(word), std::wstring::npos) << UTF8Encode(name);
 }
+
+const std::wstring Question =
+    L"Do you want to remove Lorvane Word Processor from this computer, with everything its setup installed?";
+
+// The installed application, started as a person starts it, with its
+// window open.
+class TRunningApplication {
+public:
+  explicit TRunningApplication(const std::wstring &target)
+      : FRun(L"", target + L"\\lvx.exe"), FWindow(WaitForTopWindow(FRun.ProcessId(), L"LorvaneWordProcessorStandIn")) {
+    EXPECT_NE(FWindow, nullptr);
+  }
+  // Closed as a person closes it.
+  void Close() {
+    ::PostMessageW(FWindow, WM_CLOSE, 0, 0);
+    EXPECT_EQ(FRun.Wait(), 0u);
+  }
+
+private:
+  TSetupRun FRun;
+  HWND FWindow;
+};
 
 // For everyone and for the current user: the exact command of the uninstall
 // entry, silent, leaves no file, folder, key or link; neither the installed
@@ -241,8 +267,7 @@ TEST_F(UninstallRun, TheUninstallEntryLeavesNoTraceInEitherScope) {
 TEST_F(UninstallRun, APersonIsAskedNoKeepsEverythingAndYesRemovesIt) {
   const TFoldersBefore before(Target);
   ASSERT_NO_FATAL_FAILURE(Install(Target, true));
-  const std::wstring question =
-      L"Do you want to remove Lorvane Word Processor from this computer, with everything its setup installed?";
+  const std::wstring &question = Question;
   {
     const std::map<std::wstring, std::string> installed = InstalledState(Target);
     ASSERT_GT(installed.size(), 40u);
@@ -360,6 +385,163 @@ TEST_F(UninstallRun, AnOlderInstallationElsewhereTakesOnlyItsOwnFolder) {
   EXPECT_EQ(uninstall.WaitForCopy(), 0u);
   EXPECT_FALSE(Exists(later));
   ExpectNoTrace(before);
+}
+
+// Lines of "Install.log" that point outside the program folder, the shared
+// data and the setup's own link names (an earlier log in the destination
+// that the setup took over, a line climbing out with ".."): their files and
+// folders stay and are named as left, with exit code 3; the installation
+// itself goes.
+TEST_F(UninstallRun, WhatTheLogNamesOutsideTheSetupsPlacesStays) {
+  for (bool silent : {true, false}) {
+    SCOPED_TRACE(silent ? "silent" : "asked");
+    RemoveEveryTrace();
+    TempFolder::RemoveTree(Target + L"\\");
+    const TFoldersBefore before(Target);
+    ASSERT_NO_FATAL_FAILURE(Install(Target, true));
+    const std::wstring elsewhere = Work.Path() + L"Elsewhere";
+    const std::wstring otherLink = LinkFolder(true, false) + L"\\Another program.lnk";
+    const struct {
+      std::wstring Line, Path;
+    } foreign[] = {
+        {L"File Copy: " + elsewhere + L"\\kept.txt", elsewhere + L"\\kept.txt"},
+        {L"File Copy: " + Target + L"\\..\\Climbed.txt", Work.Path() + L"Climbed.txt"},
+        {L"File Copy: " + otherLink, otherLink},
+        {L"Made Dir: " + elsewhere + L"\\Empty\\", elsewhere + L"\\Empty"},
+    };
+    std::string planted;
+    std::wstring listed;
+    ForceDirectories(elsewhere + L"\\");
+    for (const auto &f : foreign) {
+      if (f.Line.rfind(L"Made Dir: ", 0) == 0)
+        ForceDirectories(f.Path + L"\\");
+      else
+        WriteFileBytes(f.Path, "not the setup's");
+      planted += UTF8Encode(f.Line) + "\r\n";
+      listed += L"\n" + f.Line.substr(f.Line.find(L": ") + 2);
+    }
+    const std::wstring installLog = Target + L"\\Install.log";
+    WriteFileBytes(installLog, ReadWholeFile(installLog) + planted);
+
+    TUninstall uninstall(silent ? L"/S" : L"");
+    if (!silent) Answer(WaitForBox(uninstall.ProcessId()), IDYES);
+    ASSERT_NE(uninstall.Copy(), 0u);
+    if (!silent) {
+      const TBox report = WaitForBox(uninstall.Copy());
+      EXPECT_EQ(report.Text, L"Lorvane Word Processor was removed, but some items were left.\n\nThese items lie "
+                             L"outside the places its setup writes to and were left:\n" + listed);
+      Answer(report, IDOK);
+    }
+    EXPECT_EQ(uninstall.WaitForCopy(), 3u);
+    for (const auto &f : foreign) {
+      EXPECT_TRUE(Exists(f.Path)) << UTF8Encode(f.Path);
+      if (f.Line.rfind(L"File Copy: ", 0) == 0) {
+        EXPECT_EQ(ReadWholeFile(f.Path), "not the setup's");
+      }
+    }
+    ::DeleteFileW(otherLink.c_str());
+    ExpectNoTrace(before);
+  }
+}
+
+// While the application runs, nothing is removed: silently the removal ends
+// at once with exit code 5; a person is asked to close it first, Retry asks
+// again while it still runs, Cancel keeps everything, and Retry once it is
+// closed removes the installation.
+TEST_F(UninstallRun, NothingGoesWhileTheApplicationRuns) {
+  const TFoldersBefore before(Target);
+  ASSERT_NO_FATAL_FAILURE(Install(Target, true));
+  const std::map<std::wstring, std::string> installed = InstalledState(Target);
+  const std::wstring closeFirst =
+      L"Lorvane Word Processor is running. Close it, then choose Retry to remove it; Cancel leaves it installed.";
+  TRunningApplication application(Target);
+  {
+    TUninstall uninstall(L"/S");
+    EXPECT_EQ(uninstall.Wait(), 5u);
+    EXPECT_FALSE(uninstall.ShowedAWindow());
+    EXPECT_EQ(uninstall.Copy(), 0u) << "a removal started while the application runs";
+    EXPECT_TRUE(InstalledState(Target) == installed);
+  }
+  {
+    TUninstall uninstall;
+    Answer(WaitForBox(uninstall.ProcessId()), IDYES);
+    for (int answer : {IDRETRY, IDCANCEL}) {
+      const TBox box = WaitForBox(uninstall.ProcessId());
+      EXPECT_EQ(box.Caption, L"Lorvane Word Processor");
+      EXPECT_EQ(box.Text, closeFirst);
+      std::vector<int> buttons = box.Buttons;
+      std::sort(buttons.begin(), buttons.end());
+      EXPECT_EQ(buttons, (std::vector<int>{IDCANCEL, IDRETRY}));
+      Answer(box, answer);
+    }
+    EXPECT_EQ(uninstall.Wait(), 5u);
+    EXPECT_EQ(uninstall.Copy(), 0u);
+    EXPECT_TRUE(InstalledState(Target) == installed) << "Cancel changed the installation";
+  }
+  TUninstall uninstall;
+  const TBox question = WaitForBox(uninstall.ProcessId());
+  EXPECT_EQ(question.Text, Question);
+  Answer(question, IDYES);
+  const TBox box = WaitForBox(uninstall.ProcessId());
+  EXPECT_EQ(box.Text, closeFirst);
+  application.Close();
+  Answer(box, IDRETRY);
+  ASSERT_NE(uninstall.Copy(), 0u);
+  const TBox done = WaitForBox(uninstall.Copy());
+  EXPECT_EQ(done.Text, L"Lorvane Word Processor was removed from this computer.");
+  Answer(done, IDOK);
+  EXPECT_EQ(uninstall.WaitForCopy(), 0u);
+  ExpectNoTrace(before);
+}
+
+// The wizard closed on its finished page never wrote this installation's
+// group into "Update.log", so which shared files are its own is not known:
+// the shared data stays whole, the report says so rather than "removed",
+// and the copy ends with exit code 3; the rest goes.
+TEST_F(UninstallRun, SharedFilesNotRecordedForTheInstallationStayAndAreReported) {
+  for (bool silent : {true, false}) {
+    SCOPED_TRACE(silent ? "silent" : "asked");
+    RemoveEveryTrace();
+    TempFolder::RemoveTree(Target + L"\\");
+    const TFoldersBefore before(Target);
+    TChoices choices(Target);
+    choices.Interactive = true;
+    TInstallCheck check(choices);
+    {
+      TSetupRun run(L"\"-D" + Target + L"\"");
+      ASSERT_TRUE(run.OnPage(0));
+      for (int next : {1, 2, 3, 5}) ASSERT_TRUE(run.Press(SNextButton) && run.OnPage(next));
+      CloseByFrame(run.Wizard());
+      const TBox quit = WaitForBox(run.ProcessId());
+      EXPECT_EQ(quit.Text, Text(SConfirmQuit[1]));
+      Answer(quit, IDYES);
+      EXPECT_EQ(run.Wait(), 0u);
+      check.ExpectInstalled(false);
+    }
+    std::map<std::wstring, std::string> shared;
+    AddTree(SharedData(), shared);
+    ASSERT_GT(shared.size(), 10u);
+
+    TUninstall uninstall(silent ? L"/S" : L"");
+    if (!silent) Answer(WaitForBox(uninstall.ProcessId()), IDYES);
+    ASSERT_NE(uninstall.Copy(), 0u);
+    if (!silent) {
+      const TBox report = WaitForBox(uninstall.Copy());
+      EXPECT_EQ(report.Text, L"Lorvane Word Processor was removed, but some items were left.\n\nThe shared files in " +
+                                 SharedData() + L"Public are not recorded for this installation, so they were left.");
+      Answer(report, IDOK);
+    }
+    EXPECT_EQ(uninstall.WaitForCopy(), 3u);
+    std::map<std::wstring, std::string> sharedAfter;
+    AddTree(SharedData(), sharedAfter);
+    EXPECT_TRUE(sharedAfter == shared) << "the removal changed the shared data";
+    EXPECT_FALSE(Exists(Target));
+    EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, "Software\\Lorvane Word Processor"));
+    EXPECT_FALSE(RawKeyExists(HKEY_LOCAL_MACHINE, UninstallKey));
+    for (bool forAll : {true, false})
+      for (bool desktop : {false, true})
+        EXPECT_FALSE(Exists(LinkFolder(forAll, desktop) + L"\\" + LinkName(1)));
+  }
 }
 
 }  // namespace

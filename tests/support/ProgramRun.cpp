@@ -14,6 +14,7 @@ TProgramRun::TProgramRun(const std::wstring &program, const std::wstring &args) 
   startup.cb = sizeof startup;
   FStarted = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                               &FProcess);
+  if (!FStarted) FStartError = ::GetLastError();
 }
 
 TProgramRun::~TProgramRun() {

@@ -15,6 +15,8 @@ public:
   TProgramRun &operator=(const TProgramRun &) = delete;
 
   bool Started() const { return FStarted; }
+  // Why the program could not be started (the system's error code).
+  DWORD StartError() const { return FStartError; }
   DWORD ProcessId() const { return FProcess.dwProcessId; }
 
   // The exit code, or 259 (STILL_ACTIVE) when the program does not end within
@@ -26,6 +28,7 @@ public:
 private:
   PROCESS_INFORMATION FProcess{};
   bool FStarted = false;
+  DWORD FStartError = 0;
   bool FShowedWindow = false;
   DWORD FStart = ::GetTickCount();
 };
