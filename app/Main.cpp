@@ -7,7 +7,23 @@
 #include "StartOptions.h"
 #include "Uninstall.h"
 
+namespace {
+
+// The removal's copy runs from a temporary folder, elevated for a
+// machine-wide installation: no library beside it, nor beside the program,
+// may load into it. Systems without the restriction lose the current folder.
+void LoadLibrariesFromTheSystemOnly() {
+  using TRestrict = BOOL(WINAPI *)(DWORD);
+  if (auto restrict = reinterpret_cast<TRestrict>(reinterpret_cast<void *>(
+          ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories"))))
+    restrict(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  ::SetDllDirectoryW(L"");
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+  LoadLibrariesFromTheSystemOnly();
   int argc = 0;
   wchar_t **argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
   const TStartOptions options = argv != nullptr ? ParseStartOptions(argc, argv) : TStartOptions{};

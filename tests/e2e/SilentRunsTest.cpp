@@ -293,6 +293,23 @@ TEST_F(PlantedLibraryRun, TheSetupTakesNoLibraryPlantedBesideIt) {
   EXPECT_FALSE(Loaded(L"uxtheme.dll")) << "the setup loaded the planted theme library";
 }
 
+// The application, started from a folder that holds planted libraries,
+// takes none that it or the system's libraries load once it runs.
+TEST_F(PlantedLibraryRun, TheApplicationTakesNoLibraryPlantedBesideIt) {
+  const std::wstring application = Downloads + L"lvx.exe";
+  ASSERT_TRUE(::CopyFileW(StandInApp().c_str(), application.c_str(), FALSE));
+  // Wine's window library would bind to the planted version library (see
+  // below), which has none of the functions the application's window asks
+  // of it.
+  ASSERT_TRUE(::DeleteFileW((Downloads + L"version.dll").c_str()));
+  TSetupRun run(L"", application);
+  HWND window = WaitForTopWindow(run.ProcessId(), L"LorvaneWordProcessorStandIn");
+  ASSERT_NE(window, nullptr);
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(run.Wait(), 0u);
+  EXPECT_FALSE(Loaded(L"uxtheme.dll")) << "the application loaded the planted theme library";
+}
+
 // Under Wine alone, the window library that every windowed program imports
 // itself imports "version.dll", by bare name, while the program's imports
 // are bound: before its first instruction, out of any program's reach. (On
