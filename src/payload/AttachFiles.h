@@ -48,8 +48,8 @@ public:
   void SelectFiles(const AnsiString &name, const WideString &destDir, TOverwriteMode mode);
   // Writes the entry whole, with its stored time, and logs "File Copy: ". A
   // write that falls short fails and leaves no part of the file. On failure
-  // a silent run sets exit code 2 and gives false; otherwise the user picks
-  // Abort (false), Ignore (true) or Retry.
+  // a silent run gives false at once; otherwise the user picks Abort
+  // (false), Ignore (true) or Retry.
   bool WriteEntry(const TAttachedFile &entry, const WideString &target);
 
   TList<TAttachedFile> Files;      // archive order; never changes

@@ -35,10 +35,7 @@ bool TAttachedFiles::WriteEntry(const TAttachedFile &entry, const WideString &ta
   for (;;) {
     ForceDirectories(ExtractFilePath(target));
     if (WriteOnce(entry, target)) return true;
-    if (Silent) {
-      ExitCode = 2;
-      return false;
-    }
+    if (Silent) return false;
     const AnsiString message = Format(LocalisedText(SCannotCreateFile), {UTF8Encode(target)});
     switch (MessageDlg(message, mtError, mbAbort | mbRetry | mbIgnore)) {
       case IDABORT: return false;

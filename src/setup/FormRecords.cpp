@@ -5,6 +5,7 @@
 #include "payload/InstUtils.h"
 #include "resconst/ResConst.h"
 #include "setup/Destination.h"
+#include "setup/ExitCodes.h"
 #include "setup/Main.h"
 #include "setup/Records.h"
 
@@ -36,7 +37,7 @@ void TMainForm::WriteUpdateLog() {
     // The list is the removal's only record of the shared files: the user
     // is told, and a script learns it from the exit code.
     if (Silent)
-      ExitCode = 2;
+      ExitCode = ExitNotWritten;
     else
       MessageDlg(Format(LocalisedText(SCannotCreateFile), {UTF8Encode(path)}), mtError, mbOK);
   }

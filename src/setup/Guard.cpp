@@ -2,6 +2,7 @@
 
 #include "payload/InstUtils.h"
 #include "runtime/SysUtils.h"
+#include "setup/ExitCodes.h"
 #include "toolkit/Forms.h"
 
 namespace {
@@ -14,7 +15,7 @@ class TExceptionReport : public TObject {
 public:
   void Report(TObject *) {
     if (Silent)
-      ExitCode = 1;
+      ExitCode = ExitFatalError;
     else
       ShowException();
   }
@@ -34,7 +35,7 @@ int RunGuarded(void (*body)()) {
     // Reported as a message handler's would be, unless no window may show;
     // the run ends here.
     if (!Silent) HandleException();
-    ExitCode = 1;
+    ExitCode = ExitFatalError;
   }
   if (Application != nullptr) Application->OnException = TNotifyEvent();
   return ExitCode;

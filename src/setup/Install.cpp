@@ -8,6 +8,7 @@
 #include "payload/AttachFiles.h"
 #include "payload/InstUtils.h"
 #include "resconst/ResConst.h"
+#include "setup/ExitCodes.h"
 #include "setup/Main.h"
 #include "setup/Records.h"
 
@@ -64,7 +65,7 @@ void TMainForm::RunInstallation() {
     if (!item->Logged) suspended.emplace();
     if (AttachedFiles->WriteEntry(*item->Entry, item->Target)) continue;
     // Nothing written is taken back; the records are still saved at exit.
-    if (ExitCode == 0) ExitCode = 2;
+    if (ExitCode == ExitSuccess) ExitCode = ExitNotWritten;
     FCloseAllowed = true;
     SetModalResult(2);
     return;

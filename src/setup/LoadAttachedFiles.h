@@ -1,10 +1,7 @@
 // Start-up: the payload catalogue, before any window exists.
 #pragma once
 
-#include <cstdint>
-
-// Exit code of a run whose payload is damaged.
-constexpr int32_t ExitDamagedSetup = 3;
+#include "setup/ExitCodes.h"
 
 // Creates AttachedFiles and gives back the pages of the compressed payload,
 // which nothing reads again. With a damaged payload it tells the user to download

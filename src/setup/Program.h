@@ -3,8 +3,7 @@
 
 #include <cstdint>
 
-// Exit code of a silent run that a page check refused: nothing was written.
-constexpr int32_t ExitRefusedSilently = 4;
+#include "setup/ExitCodes.h"
 
 // Runs the setup and gives the process's exit code.
 int32_t RunSetup();

@@ -64,7 +64,7 @@ bool TMainForm::EnterPage(uint8_t Page, TWinControl *&Focus) {
     case 4:
       if (!InstanceRunning()) return true;
       if (Silent)
-        ExitCode = 1;
+        ExitCode = ExitApplicationRunning;
       else
         MessageDlg(LocalisedText(SCloseRunningInstances), mtInformation, mbOK);
       return false;
@@ -97,6 +97,6 @@ void TMainForm::SetPage(uint8_t Page) {
 
   if (Page == 4)
     RunInstallation();
-  else if (Silent && ExitCode == 0)
+  else if (Silent && ExitCode == ExitSuccess)
     NBtn->Click();
 }
