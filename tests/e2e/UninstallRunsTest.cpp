@@ -18,7 +18,14 @@ namespace {
 
 // The removals, apart from the other end-to-end cases so that all run at
 // once.
-class UninstallRun : public SetupRunTest {};
+class UninstallRun : public SetupRunTest {
+protected:
+  // Each round of a case starts with no installation and no program folder.
+  void StartAfresh() {
+    RemoveEveryTrace();
+    TempFolder::RemoveTree(Target + L"\\");
+  }
+};
 
 const char UninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lorvane Word Processor";
 
@@ -223,6 +230,23 @@ void ExpectCopyOutside(TUninstall &uninstall, const std::wstring &target) {
 const std::wstring Question =
     L"Do you want to remove Lorvane Word Processor from this computer, with everything its setup installed?";
 
+// A removal that leaves something: silently, or asked and answered Yes, its
+// report then read (it must be report) and closed. The copy's exit code.
+DWORD RemoveLeavingSomething(bool silent, const std::wstring &report) {
+  TUninstall uninstall(silent ? L"/S" : L"");
+  if (!silent) Answer(WaitForBox(uninstall.ProcessId()), IDYES);
+  if (uninstall.Copy() == 0) {
+    ADD_FAILURE() << "no copy was started";
+    return 0;
+  }
+  if (!silent) {
+    const TBox box = WaitForBox(uninstall.Copy());
+    EXPECT_EQ(box.Text, L"Lorvane Word Processor was removed, but some items were left.\n\n" + report);
+    Answer(box, IDOK);
+  }
+  return uninstall.WaitForCopy();
+}
+
 // The installed application, started as a person starts it, with its
 // window open.
 class TRunningApplication {
@@ -343,8 +367,7 @@ TEST_F(UninstallRun, SharedFilesOfAnotherGroupSurviveWithTheirGroup) {
 TEST_F(UninstallRun, AFileThatCannotBeRemovedIsReportedAndTheRestGoes) {
   for (bool silent : {true, false}) {
     SCOPED_TRACE(silent ? "silent" : "asked");
-    RemoveEveryTrace();
-    TempFolder::RemoveTree(Target + L"\\");
+    StartAfresh();
     const TFoldersBefore before(Target);
     ASSERT_NO_FATAL_FAILURE(Install(Target, true));
     const std::wstring licence = Target + L"\\License.txt";
@@ -395,8 +418,7 @@ TEST_F(UninstallRun, AnOlderInstallationElsewhereTakesOnlyItsOwnFolder) {
 TEST_F(UninstallRun, WhatTheLogNamesOutsideTheSetupsPlacesStays) {
   for (bool silent : {true, false}) {
     SCOPED_TRACE(silent ? "silent" : "asked");
-    RemoveEveryTrace();
-    TempFolder::RemoveTree(Target + L"\\");
+    StartAfresh();
     const TFoldersBefore before(Target);
     ASSERT_NO_FATAL_FAILURE(Install(Target, true));
     const std::wstring elsewhere = Work.Path() + L"Elsewhere";
@@ -423,16 +445,9 @@ TEST_F(UninstallRun, WhatTheLogNamesOutsideTheSetupsPlacesStays) {
     const std::wstring installLog = Target + L"\\Install.log";
     WriteFileBytes(installLog, ReadWholeFile(installLog) + planted);
 
-    TUninstall uninstall(silent ? L"/S" : L"");
-    if (!silent) Answer(WaitForBox(uninstall.ProcessId()), IDYES);
-    ASSERT_NE(uninstall.Copy(), 0u);
-    if (!silent) {
-      const TBox report = WaitForBox(uninstall.Copy());
-      EXPECT_EQ(report.Text, L"Lorvane Word Processor was removed, but some items were left.\n\nThese items lie "
-                             L"outside the places its setup writes to and were left:\n" + listed);
-      Answer(report, IDOK);
-    }
-    EXPECT_EQ(uninstall.WaitForCopy(), 3u);
+    EXPECT_EQ(RemoveLeavingSomething(silent, L"These items lie outside the places its setup writes to and were "
+                                             L"left:\n" + listed),
+              3u);
     for (const auto &f : foreign) {
       EXPECT_TRUE(Exists(f.Path)) << UTF8Encode(f.Path);
       if (f.Line.rfind(L"File Copy: ", 0) == 0) {
@@ -501,8 +516,7 @@ TEST_F(UninstallRun, NothingGoesWhileTheApplicationRuns) {
 TEST_F(UninstallRun, SharedFilesNotRecordedForTheInstallationStayAndAreReported) {
   for (bool silent : {true, false}) {
     SCOPED_TRACE(silent ? "silent" : "asked");
-    RemoveEveryTrace();
-    TempFolder::RemoveTree(Target + L"\\");
+    StartAfresh();
     const TFoldersBefore before(Target);
     TChoices choices(Target);
     choices.Interactive = true;
@@ -522,16 +536,9 @@ TEST_F(UninstallRun, SharedFilesNotRecordedForTheInstallationStayAndAreReported)
     AddTree(SharedData(), shared);
     ASSERT_GT(shared.size(), 10u);
 
-    TUninstall uninstall(silent ? L"/S" : L"");
-    if (!silent) Answer(WaitForBox(uninstall.ProcessId()), IDYES);
-    ASSERT_NE(uninstall.Copy(), 0u);
-    if (!silent) {
-      const TBox report = WaitForBox(uninstall.Copy());
-      EXPECT_EQ(report.Text, L"Lorvane Word Processor was removed, but some items were left.\n\nThe shared files in " +
-                                 SharedData() + L"Public are not recorded for this installation, so they were left.");
-      Answer(report, IDOK);
-    }
-    EXPECT_EQ(uninstall.WaitForCopy(), 3u);
+    EXPECT_EQ(RemoveLeavingSomething(silent, L"The shared files in " + SharedData() +
+                                                 L"Public are not recorded for this installation, so they were left."),
+              3u);
     std::map<std::wstring, std::string> sharedAfter;
     AddTree(SharedData(), sharedAfter);
     EXPECT_TRUE(sharedAfter == shared) << "the removal changed the shared data";
