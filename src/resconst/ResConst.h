@@ -9,6 +9,7 @@
 #include "runtime/SysUtils.h"
 
 constexpr int LanguageCount = 8;
+// The wizard's pages, the close step after the finished page included.
 constexpr int PageCount = 7;
 
 struct TLanguageInfo {

@@ -39,7 +39,7 @@ bool PortableRefused(const WideString &destination, const WideString &programFil
   return StartsText(destination, programFiles);
 }
 
-WideString DataFolder(int kind, bool portable, const WideString &targetDir) {
+WideString DataFolder(TDataFolderKind kind, bool portable, const WideString &targetDir) {
   WideString folder;
   if (portable)
     folder = targetDir;

@@ -33,4 +33,4 @@ enum TDataFolderKind : int { dfCommon = 0, dfHidden = 1, dfPublic = 2 };
 // or its "Hidden" or "Public" folder, or for a portable copy the target
 // folder. The folder and its missing parents are created, each logged
 // "Made Dir: " unless the log is suspended; an empty result creates nothing.
-WideString DataFolder(int kind, bool portable, const WideString &targetDir);
+WideString DataFolder(TDataFolderKind kind, bool portable, const WideString &targetDir);

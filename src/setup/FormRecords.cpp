@@ -21,7 +21,7 @@ void TMainForm::CheckDestination() {
   }
 }
 
-WideString TMainForm::GetDataFolder(int Kind) { return DataFolder(Kind, PortBx->Checked(), TargetDir); }
+WideString TMainForm::GetDataFolder(TDataFolderKind Kind) { return DataFolder(Kind, PortBx->Checked(), TargetDir); }
 
 void TMainForm::SaveSettings() {
   SaveSettingsRecords({TargetDir, Inst2AllBx->Checked(), DskBx->Checked(), FinBx->Checked(), CurLanguage},
@@ -30,7 +30,7 @@ void TMainForm::SaveSettings() {
 
 void TMainForm::WriteUpdateLog() {
   if (AttachedFiles->PublicFiles.Count() == 0) return;
-  const WideString path = GetDataFolder(0) + L"Update.log";
+  const WideString path = GetDataFolder(dfCommon) + L"Update.log";
   try {
     MergeUpdateLog(AttachedFiles->PublicFiles, FInstallTime, path);
   } catch (const EAbort &) {

@@ -39,7 +39,7 @@ void TMainForm::BuildFileList() {
   ForceOverwrite = !IsPortable();
   AttachedFiles->SelectFiles("lvx.exe", TargetDir, omReplaceIfDifferent);
   AttachedFiles->SelectFiles("License.txt", TargetDir, omReplaceIfDifferent);
-  const WideString publicDir = GetDataFolder(2);
+  const WideString publicDir = GetDataFolder(dfPublic);
   {
     // The shared files are listed in "Update.log", not in "Install.log".
     TLogSuspension suspended;
@@ -48,7 +48,7 @@ void TMainForm::BuildFileList() {
   }
   if (IsPortable()) return;
   FInstallTime = Now();
-  WriteInstallStamp(GetDataFolder(1), FInstallTime);
+  WriteInstallStamp(GetDataFolder(dfHidden), FInstallTime);
 }
 
 void TMainForm::RunInstallation() {
@@ -67,14 +67,14 @@ void TMainForm::RunInstallation() {
     // Nothing written is taken back; the records are still saved at exit.
     if (ExitCode == ExitSuccess) ExitCode = ExitNotWritten;
     FCloseAllowed = true;
-    SetModalResult(2);
+    SetModalResult(mrCancel);
     return;
   }
-  SetPage(5);
+  SetPage(pgFinished);
 }
 
 void TMainForm::FinishInstallation() {
-  WriteCommonData(GetDataFolder(0), Now());
+  WriteCommonData(GetDataFolder(dfCommon), Now());
   if (!IsPortable()) {
     CreateShortcuts();
     return;
@@ -110,5 +110,5 @@ void TMainForm::CloseStep() {
     OpenAsDesktopUser(InTargetDir("lvx.exe"), parameters, SW_SHOW);
   }
   FCloseAllowed = true;
-  SetModalResult(1);
+  SetModalResult(mrOk);
 }

@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "resconst/ResConst.h"
 #include "runtime/SysUtils.h"
+#include "setup/Destination.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/Forms.h"
 #include "toolkit/PNG.h"
@@ -33,8 +35,10 @@ bool InstanceRunning();
 inline TObject *LanguageObject(uint8_t language) { return reinterpret_cast<TObject *>(static_cast<intptr_t>(language)); }
 inline uint8_t ObjectLanguage(TObject *object) { return static_cast<uint8_t>(reinterpret_cast<intptr_t>(object)); }
 
-// Pages 0 to 5 have a panel; 6 is the close step.
-constexpr int WizardPageCount = 7;
+// The wizard's pages in the order Next takes them. The close step, after the
+// finished page, has no panel of its own; PageCount counts it too.
+enum TWizardPage : uint8_t { pgWelcome, pgLicence, pgDestination, pgReady, pgInstalling, pgFinished, pgCloseStep };
+static_assert(pgCloseStep + 1 == PageCount);
 
 class TMainForm : public TForm {
   LV_CLASS(TMainForm, TForm)
@@ -85,9 +89,9 @@ public:
   void SetPage(uint8_t Page);
   // Normalises the destination box and sets the portable box by the marker.
   void CheckDestination();
-  // The data folder of a kind (0 common, 1 hidden, 2 public), made if
+  // The data folder of a kind (common, hidden, public), made if
   // missing, with a trailing backslash; the destination when portable.
-  WideString GetDataFolder(int Kind);
+  WideString GetDataFolder(TDataFolderKind Kind);
   // The catalogue's install list for this installation, and for a normal
   // one "install_stamp".
   void BuildFileList();
@@ -101,7 +105,7 @@ public:
   // exit code 2.
   void WriteUpdateLog();
 
-  TPanel *Pages[WizardPageCount] = {};
+  TPanel *Pages[PageCount] = {};
   bool FCloseAllowed = false;
   bool FPrevInstall = false;
   TDateTime FInstallTime = 0;

@@ -54,14 +54,14 @@ TMainForm::TMainForm(TComponent *AOwner) : TForm(AOwner) {
   DstEdt->SetCaption(UTF8Encode(TargetDir));
   CheckDestination();
 
-  if (!Silent) SetPage(0);
+  if (!Silent) SetPage(pgWelcome);
 }
 
 void TMainForm::FillPageTable() {
-  TPanel *const panels[WizardPageCount] = {WPan, LPan, DPan, SPan, IPan, FPan, IPan};
+  TPanel *const panels[PageCount] = {WPan, LPan, DPan, SPan, IPan, FPan, IPan};
   std::copy(std::begin(panels), std::end(panels), Pages);
   const RECT r = WPan->BoundsRect();
-  for (int page = WizardPageCount - 1; page >= 1; --page)
+  for (int page = PageCount - 1; page > pgWelcome; --page)
     Pages[page]->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 

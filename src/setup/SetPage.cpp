@@ -23,10 +23,10 @@ void Refuse(const TLocalisedText &message) {
 
 bool TMainForm::EnterPage(uint8_t Page, TWinControl *&Focus) {
   switch (Page) {
-    case 0:
+    case pgWelcome:
       Focus = LngBx;
       return true;
-    case 1:
+    case pgLicence:
       if (!FLicenseShown) {
         LicMemo->SetReadOnly(true);
         NBtn->SetEnabled(false);
@@ -41,14 +41,14 @@ bool TMainForm::EnterPage(uint8_t Page, TWinControl *&Focus) {
       }
       Focus = LicMemo;
       return true;
-    case 2:
+    case pgDestination:
       if (!LicBx->Checked()) {
         Refuse(SMustAcceptLicence);
         return false;
       }
       Focus = DstEdt;
       return true;
-    case 3: {
+    case pgReady: {
       CheckDestination();
       const WideString destination = UTF8Decode(DstEdt->Caption());
       if (PortBx->Checked() && PortableRefused(destination, ProgramFilesFolder())) {
@@ -61,17 +61,17 @@ bool TMainForm::EnterPage(uint8_t Page, TWinControl *&Focus) {
       Focus = NBtn;
       return true;
     }
-    case 4:
+    case pgInstalling:
       if (!InstanceRunning()) return true;
       if (Silent)
         ExitCode = ExitApplicationRunning;
       else
         MessageDlg(LocalisedText(SCloseRunningInstances), mtInformation, mbOK);
       return false;
-    case 5:
+    case pgFinished:
       FinishInstallation();
       return true;
-    case 6:
+    case pgCloseStep:
       CloseStep();
       return false;
     default:
@@ -81,21 +81,21 @@ bool TMainForm::EnterPage(uint8_t Page, TWinControl *&Focus) {
 
 void TMainForm::SetPage(uint8_t Page) {
   // Back from the welcome page, in byte arithmetic, asks for page 255.
-  if (Page >= WizardPageCount) return;
+  if (Page >= PageCount) return;
   TWinControl *focus = nullptr;
   if (!EnterPage(Page, focus)) return;
 
-  BBtn->SetVisible(Page != 0);
-  BBtn->SetEnabled(Page < 4);
-  NBtn->SetEnabled(Page != 4);
-  NBtn->SetCaption(LocalisedText(Page == 5 ? SFinishButton : SNextButton));
-  CBtn->SetEnabled(Page != 5);
+  BBtn->SetVisible(Page != pgWelcome);
+  BBtn->SetEnabled(Page < pgInstalling);
+  NBtn->SetEnabled(Page != pgInstalling);
+  NBtn->SetCaption(LocalisedText(Page == pgFinished ? SFinishButton : SNextButton));
+  CBtn->SetEnabled(Page != pgFinished);
   TopLbl->SetCaption(PageTitle(Page));
   CurrentPage = Page;
-  for (int slot = WizardPageCount - 1; slot >= 0; --slot) Pages[slot]->SetVisible(slot == Page);
+  for (int slot = PageCount - 1; slot >= 0; --slot) Pages[slot]->SetVisible(slot == Page);
   if (focus != nullptr && focus->CanFocus()) focus->SetFocus();
 
-  if (Page == 4)
+  if (Page == pgInstalling)
     RunInstallation();
   else if (Silent && ExitCode == ExitSuccess)
     NBtn->Click();

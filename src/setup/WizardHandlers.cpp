@@ -11,7 +11,7 @@
 void TMainForm::BNClk(TObject *Sender) {
   const int step = Sender == BBtn ? -1 : 1;
   uint8_t page = static_cast<uint8_t>(CurrentPage + step);
-  if (page == 1 && FPrevInstall) page = static_cast<uint8_t>(page + step);
+  if (page == pgLicence && FPrevInstall) page = static_cast<uint8_t>(page + step);
   SetPage(page);
 }
 

@@ -119,7 +119,7 @@ int32_t TForm::ShowModal() {
   do {
     if (!Application->ProcessMessage()) ::WaitMessage();
     if (Application->Terminated())
-      FModalResult = 2;
+      FModalResult = mrCancel;
     else if (FModalResult != 0 && !CloseQuery())
       FModalResult = 0;
   } while (FModalResult == 0);
@@ -131,7 +131,7 @@ int32_t TForm::ShowModal() {
   return FModalResult;
 }
 
-void TForm::Close() { FModalResult = 2; }
+void TForm::Close() { FModalResult = mrCancel; }
 
 bool TForm::CloseQuery() {
   bool canClose = true;

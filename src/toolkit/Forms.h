@@ -77,6 +77,11 @@ void FreeApplication();
 std::vector<HWND> DisableTaskWindows(HWND Except);
 void EnableTaskWindows(const std::vector<HWND> &List);
 
+// A form's modal result: none keeps the modal loop running.
+constexpr int32_t mrNone = 0;
+constexpr int32_t mrOk = 1;
+constexpr int32_t mrCancel = 2;
+
 // A form's state while it is made and shown.
 using TFormState = uint8_t;
 constexpr TFormState fsCreating = 0x01;  // its description is being read
@@ -103,9 +108,10 @@ public:
   void SetModalResult(int32_t value) { FModalResult = value; }
   TCloseQueryEvent OnCloseQuery;
 
-  // Shows the form and runs messages until ModalResult is not 0; hides it.
+  // Shows the form and runs messages until ModalResult is not mrNone;
+  // hides it.
   int32_t ShowModal();
-  // Ends the modal loop as Cancel does (ModalResult 2).
+  // Ends the modal loop as Cancel does (mrCancel).
   void Close();
   // Whether OnCloseQuery lets the form close.
   bool CloseQuery();

@@ -148,7 +148,7 @@ TEST(SharedDataTest, CatalogueListsEveryFileForThePublicFolder) {
 
 struct SharedKindCase {
   const char *label;
-  int kind;
+  TDataFolderKind kind;
   const wchar_t *folder;  // below the shared root
 };
 
@@ -182,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, SharedDataFolderTest,
 TEST(PortableDataFolderTest, IsTheTargetForEveryKind) {
   TempFolder temp;
   const WideString target = temp / L"Copy\\Portable";
-  for (int kind : {dfCommon, dfHidden, dfPublic}) {
+  for (TDataFolderKind kind : {dfCommon, dfHidden, dfPublic}) {
     EXPECT_EQ(DataFolder(kind, true, target), target + L"\\") << kind;
     EXPECT_EQ(DataFolder(kind, true, target + L"\\"), target + L"\\") << kind;
   }

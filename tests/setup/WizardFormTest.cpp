@@ -83,7 +83,7 @@ TEST_F(WizardTest, Every31ControlStandsAtItsStoredBoundsScaledWithTheScreensText
     }
   }
   const TPanel *pages[] = {form->WPan, form->LPan, form->DPan, form->SPan, form->IPan, form->FPan, form->IPan};
-  for (int page = 0; page < WizardPageCount; ++page) EXPECT_EQ(form->Pages[page], pages[page]) << page;
+  for (int page = 0; page < PageCount; ++page) EXPECT_EQ(form->Pages[page], pages[page]) << page;
 }
 
 TEST_F(WizardTest, TheBannerIsWhiteWithANavyBoldTitleAndTheLogoStandsInItsColumn) {

@@ -69,7 +69,7 @@ TEST_F(WizardTest, UpdateLogIsLeftAloneWithoutSharedFilesAndGoesToTheCommonDataF
   TempFolder portable;
   TargetDir = ExcludeTrailingBackslash(portable.Path());
   form->PortBx->SetChecked(true);
-  for (int kind : {0, 1, 2}) EXPECT_EQ(form->GetDataFolder(kind), portable.Path()) << kind;
+  for (TDataFolderKind kind : {dfCommon, dfHidden, dfPublic}) EXPECT_EQ(form->GetDataFolder(kind), portable.Path()) << kind;
 }
 
 }  // namespace
