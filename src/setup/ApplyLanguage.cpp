@@ -1,6 +1,6 @@
 // Every caption of the wizard in the chosen language.
 #include "resconst/ResConst.h"
-#include "setup/Main.h"
+#include "setup/MainForm.h"
 
 void TMainForm::ApplyLanguage() {
   // Without a selection the language stays as it is.

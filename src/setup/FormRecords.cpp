@@ -6,7 +6,7 @@
 #include "resconst/ResConst.h"
 #include "setup/Destination.h"
 #include "setup/ExitCodes.h"
-#include "setup/Main.h"
+#include "setup/MainForm.h"
 #include "setup/Records.h"
 
 void TMainForm::CheckDestination() {

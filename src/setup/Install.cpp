@@ -9,7 +9,7 @@
 #include "payload/InstUtils.h"
 #include "resconst/ResConst.h"
 #include "setup/ExitCodes.h"
-#include "setup/Main.h"
+#include "setup/MainForm.h"
 #include "setup/Records.h"
 
 bool InstallStarted = false;

@@ -1,5 +1,7 @@
 // The wizard form's construction: the description, the page table, the
 // logo, the language and the stored settings, the destination.
+#include "setup/MainForm.h"
+
 #include <windows.h>
 
 #include "payload/InstUtils.h"
@@ -8,7 +10,6 @@
 #include "runtime/Streams.h"
 #include "setup/CommandLine.h"
 #include "setup/Destination.h"
-#include "setup/Main.h"
 #include "setup/Records.h"
 
 WideString TargetDir;

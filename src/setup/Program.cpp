@@ -8,7 +8,7 @@
 #include "setup/CommandLine.h"
 #include "setup/Guard.h"
 #include "setup/LoadAttachedFiles.h"
-#include "setup/Main.h"
+#include "setup/MainForm.h"
 #include "setup/RuntimeErrors.h"
 
 TMainForm *MainForm = nullptr;

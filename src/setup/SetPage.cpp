@@ -5,7 +5,7 @@
 #include "resconst/ResConst.h"
 #include "runtime/SysUtils.h"
 #include "setup/Destination.h"
-#include "setup/Main.h"
+#include "setup/MainForm.h"
 #include "setup/Program.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "dialogs/Dialogs.h"
 #include "payload/InstUtils.h"
 #include "resconst/ResConst.h"
-#include "setup/Main.h"
+#include "setup/MainForm.h"
 
 // The licence page is skipped both ways when an earlier installation's
 // settings were found.

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "runtime/SysUtils.h"
-#include "setup/Main.h"
+#include "setup/MainForm.h"
 #include "setup/Records.h"
 #include "support/StoredRecords.h"
 
