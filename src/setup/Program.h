@@ -3,7 +3,5 @@
 
 #include <cstdint>
 
-#include "setup/ExitCodes.h"
-
 // Runs the setup and gives the process's exit code.
 int32_t RunSetup();

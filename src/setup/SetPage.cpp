@@ -5,8 +5,8 @@
 #include "resconst/ResConst.h"
 #include "runtime/SysUtils.h"
 #include "setup/Destination.h"
+#include "setup/ExitCodes.h"
 #include "setup/MainForm.h"
-#include "setup/Program.h"
 
 namespace {
 
